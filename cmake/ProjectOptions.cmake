@@ -1,0 +1,9 @@
+# Warnings and sanitizers shared by every target of the project.
+add_library(project_options INTERFACE)
+target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic)
+
+if(CASSIVO_SANITIZE)
+    target_compile_options(project_options INTERFACE
+        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(project_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <syndra/atom_feed.hpp>
+#include <syndra/json_feed.hpp>
+#include <syndra/parser_error.hpp>
+#include <syndra/rss_feed.hpp>
+
+#include <utility>
+#include <variant>
+
+namespace syndra {
+
+/// A parsed document: an Atom feed, an RSS feed (RSS 2.0 and RDF), or a JSON Feed.
+class Feed {
+public:
+    enum class Kind { atom, rss, json };
+
+    Feed(AtomFeed f) : value_(std::in_place_index<0>, std::move(f)) {}
+    Feed(RSSFeed f) : value_(std::in_place_index<1>, std::move(f)) {}
+    Feed(JSONFeed f) : value_(std::in_place_index<2>, std::move(f)) {}
+
+    Kind kind() const noexcept { return static_cast<Kind>(value_.index()); }
+
+    const AtomFeed* atomFeed() const noexcept { return std::get_if<0>(&value_); }
+    const RSSFeed* rssFeed() const noexcept { return std::get_if<1>(&value_); }
+    const JSONFeed* jsonFeed() const noexcept { return std::get_if<2>(&value_); }
+    AtomFeed* atomFeed() noexcept { return std::get_if<0>(&value_); }
+    RSSFeed* rssFeed() noexcept { return std::get_if<1>(&value_); }
+    JSONFeed* jsonFeed() noexcept { return std::get_if<2>(&value_); }
+
+    friend bool operator==(const Feed&, const Feed&) = default;
+
+private:
+    std::variant<AtomFeed, RSSFeed, JSONFeed> value_;
+};
+
+/// The outcome of a parse: a Feed or a ParserError.
+class Result {
+public:
+    Result(Feed feed) : value_(std::move(feed)) {}
+    Result(ParserError error) : value_(std::move(error)) {}
+
+    bool isSuccess() const noexcept { return value_.index() == 0; }
+    explicit operator bool() const noexcept { return isSuccess(); }
+
+    /// The feed on success, else nullptr.
+    const Feed* feed() const noexcept { return std::get_if<0>(&value_); }
+    Feed* feed() noexcept { return std::get_if<0>(&value_); }
+    /// The error on failure, else nullptr.
+    const ParserError* error() const noexcept { return std::get_if<1>(&value_); }
+
+private:
+    std::variant<Feed, ParserError> value_;
+};
+
+}  // namespace syndra

@@ -1,0 +1,34 @@
+#pragma once
+
+// The contract between the XML walk and the vocabularies: each vocabulary is a
+// table of element paths, each path with an element-start rule and a text rule.
+// The walk builds its path index from these tables once and calls the rules;
+// it knows nothing else about the models.
+
+#include <syndra/atom_feed.hpp>
+#include <syndra/attribute_map.hpp>
+#include <syndra/rss_feed.hpp>
+
+#include <span>
+#include <string_view>
+
+namespace syndra::detail {
+
+template <class Model>
+struct PathRule {
+    /// Whole element path, e.g. "/rss/channel/item/title".
+    std::string_view path;
+    /// Runs at the element's start; may be null.
+    void (*start)(Model&, const AttributeMap&) = nullptr;
+    /// Runs once per element with the element's whole text (every adjacent
+    /// piece of character data and CDATA joined); may be null.
+    void (*text)(Model&, std::string_view) = nullptr;
+};
+
+/// Row i of each table is the path whose enumeration value is i
+/// (RSSPath, RDFPath, AtomPath).
+std::span<const PathRule<RSSFeed>> rssTable();
+std::span<const PathRule<RSSFeed>> rdfTable();
+std::span<const PathRule<AtomFeed>> atomTable();
+
+}  // namespace syndra::detail

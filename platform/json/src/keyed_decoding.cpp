@@ -1,0 +1,212 @@
+#include <platform/json/keyed_decoding.hpp>
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <limits>
+
+namespace platform::json {
+namespace {
+
+const char* typeName(const nlohmann::json& v) {
+    switch (v.type()) {
+        case nlohmann::json::value_t::null: return "null";
+        case nlohmann::json::value_t::object: return "an object";
+        case nlohmann::json::value_t::array: return "an array";
+        case nlohmann::json::value_t::string: return "a string";
+        case nlohmann::json::value_t::boolean: return "a Boolean";
+        case nlohmann::json::value_t::number_integer:
+        case nlohmann::json::value_t::number_unsigned: return "an integer";
+        case nlohmann::json::value_t::number_float: return "a number";
+        case nlohmann::json::value_t::binary: return "binary data";
+        case nlohmann::json::value_t::discarded: return "nothing";
+    }
+    return "a value";
+}
+
+std::string expected(const char* what, const nlohmann::json& found) {
+    return std::string("expected ") + what + ", found " + typeName(found);
+}
+
+// Deep nesting would make the parser's and the destructor's work grow without
+// bound; one pass outside strings finds it first.
+bool tooDeep(std::string_view bytes) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMaxDepth) return true;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string DecodingError::localizedDescription() const {
+    const std::string where = codingPath.empty() ? std::string("the document") : "\"" + codingPath + "\"";
+    switch (kind) {
+        case Kind::dataCorrupted:
+            if (codingPath.empty()) return "The data is not valid JSON: " + detail + ".";
+            return "Invalid value at " + where + ": " + detail + ".";
+        case Kind::typeMismatch:
+            return "Type mismatch at " + where + ": " + detail + ".";
+        case Kind::keyNotFound:
+            return "Missing member " + where + ": " + detail + ".";
+        case Kind::valueNotFound:
+            return "Missing value at " + where + ": " + detail + ".";
+    }
+    return detail;
+}
+
+std::variant<nlohmann::json, DecodingError> parse(std::string_view bytes) {
+    if (tooDeep(bytes)) {
+        return DecodingError{DecodingError::Kind::dataCorrupted, "",
+                             "nested more than " + std::to_string(kMaxDepth) + " levels deep"};
+    }
+    try {
+        return nlohmann::json::parse(bytes.begin(), bytes.end());
+    } catch (const nlohmann::json::parse_error& e) {
+        // e.what() reads "[json.exception.parse_error.101] parse error at line 1, ..."
+        std::string what = e.what();
+        if (auto pos = what.find("] "); pos != std::string::npos) what.erase(0, pos + 2);
+        return DecodingError{DecodingError::Kind::dataCorrupted, "", what};
+    } catch (const nlohmann::json::exception& e) {
+        return DecodingError{DecodingError::Kind::dataCorrupted, "", e.what()};
+    }
+}
+
+bool Keyed::failed() const noexcept { return context_->error.has_value(); }
+
+void Keyed::fail(DecodingError::Kind kind, std::string path, std::string detail) {
+    if (!context_->error) context_->error = DecodingError{kind, std::move(path), std::move(detail)};
+}
+
+std::string Keyed::childPath(std::string_view key) const {
+    std::string path = path_;
+    if (!path.empty()) path += '.';
+    path += key;
+    return path;
+}
+
+std::string Keyed::indexPath(const std::string& path, std::size_t i) {
+    return path + "[" + std::to_string(i) + "]";
+}
+
+const nlohmann::json* Keyed::find(std::string_view key, bool required) {
+    if (failed()) return nullptr;
+    const auto it = object_->find(key);
+    if (it == object_->end()) {
+        if (required) fail(DecodingError::Kind::keyNotFound, childPath(key), "the member is required");
+        return nullptr;
+    }
+    if (it->is_null()) {
+        if (required) fail(DecodingError::Kind::valueNotFound, childPath(key), "expected a value, found null");
+        return nullptr;
+    }
+    return &*it;
+}
+
+bool Keyed::beginObject(const nlohmann::json& value, const std::string& path) {
+    if (value.is_object()) return true;
+    fail(DecodingError::Kind::typeMismatch, path, expected("an object", value));
+    return false;
+}
+
+bool Keyed::beginArray(const nlohmann::json& value, const std::string& path, std::size_t& count) {
+    if (!value.is_array()) {
+        fail(DecodingError::Kind::typeMismatch, path, expected("an array", value));
+        return false;
+    }
+    count = value.size();
+    return true;
+}
+
+const nlohmann::json& Keyed::element(const nlohmann::json& array, std::size_t i) const {
+    return array[i];
+}
+
+bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, std::string& out) {
+    if (!value.is_string()) {
+        fail(DecodingError::Kind::typeMismatch, path, expected("a string", value));
+        return false;
+    }
+    out = value.get_ref<const std::string&>();
+    return true;
+}
+
+bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, bool& out) {
+    if (!value.is_boolean()) {
+        fail(DecodingError::Kind::typeMismatch, path, expected("a Boolean", value));
+        return false;
+    }
+    out = value.get<bool>();
+    return true;
+}
+
+bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, std::int64_t& out) {
+    if (value.is_number_integer() && !value.is_number_unsigned()) {
+        out = value.get<std::int64_t>();
+        return true;
+    }
+    if (value.is_number_unsigned()) {
+        const auto u = value.get<std::uint64_t>();
+        if (u <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+            out = static_cast<std::int64_t>(u);
+            return true;
+        }
+        fail(DecodingError::Kind::typeMismatch, path, "expected a 64-bit integer, found a larger number");
+        return false;
+    }
+    if (value.is_number_float()) {
+        // 3.0 is a whole number written with a fraction; it counts, 3.5 does not.
+        const double d = value.get<double>();
+        if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0 &&
+            d < 9223372036854775808.0) {
+            out = static_cast<std::int64_t>(d);
+            return true;
+        }
+        fail(DecodingError::Kind::typeMismatch, path, "expected an integer, found a number with a fraction");
+        return false;
+    }
+    fail(DecodingError::Kind::typeMismatch, path, expected("an integer", value));
+    return false;
+}
+
+bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, double& out) {
+    if (!value.is_number()) {
+        fail(DecodingError::Kind::typeMismatch, path, expected("a number", value));
+        return false;
+    }
+    out = value.get<double>();
+    return true;
+}
+
+bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, Date& out) {
+    if (!value.is_string()) {
+        fail(DecodingError::Kind::typeMismatch, path, expected("a date string", value));
+        return false;
+    }
+    const auto& text = value.get_ref<const std::string&>();
+    std::optional<Date> date;
+    if (context_->dateParser) date = context_->dateParser(text);
+    if (!date) {
+        fail(DecodingError::Kind::dataCorrupted, path, "\"" + text + "\" is not a date in the expected format");
+        return false;
+    }
+    out = *date;
+    return true;
+}
+
+}  // namespace platform::json
