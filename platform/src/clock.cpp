@@ -1,0 +1,12 @@
+#include <platform/clock.hpp>
+
+#include <chrono>
+
+namespace platform {
+
+double SystemClock::now() const {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace platform
