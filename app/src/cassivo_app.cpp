@@ -1,6 +1,8 @@
 #include <app/app_delegate.hpp>
 #include <app/cassivo_app.hpp>
 #include <app/command_line.hpp>
+#include <app/updater_check.hpp>
+#include <platform/clock.hpp>
 #include <platform/qt_scheduler.hpp>
 #include <player/feed_url.hpp>
 #include <ui/content_view.hpp>
@@ -87,6 +89,7 @@ int CassivoApp::run(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(CASSIVO_VERSION));
 
     platform::QtScheduler scheduler(&application);
+    platform::SystemClock clock;
     ResourceFontSource fonts;
     const std::string feedURL = options.feedURL.value_or(player::kFeedURL);
 
@@ -95,6 +98,10 @@ int CassivoApp::run(int argc, char** argv) {
     services.print = platform::standardOutput();
     services.scheduler = &scheduler;
     services.makeContent = [feedURL] { return std::make_unique<ui::ContentView>(feedURL); };
+    services.makeUpdateCheck = [&clock] {
+        return std::make_unique<UpdaterCheck>(
+            updater::BasicUpdater::defaultServices(clock, QStringLiteral(CASSIVO_VERSION)));
+    };
     AppDelegate delegate(std::move(services));
 
     QMetaObject::invokeMethod(

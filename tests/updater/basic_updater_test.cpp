@@ -1,0 +1,220 @@
+#include <updater/basic_updater.hpp>
+
+#include "support/loopback_http_server.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using updater::BasicUpdater;
+using updater::PromptAnswer;
+
+constexpr char kLocalVersion[] = "1.4.0";
+const QByteArray kSameVersion = R"({"product":"cassivo","version":"1.4.0","file":"Cassivo-1.4.0.tar.gz"})";
+const QByteArray kNewVersion = R"({"product":"cassivo","version":"1.5.0","file":"Cassivo-1.5.0.tar.gz","notes":"x"})";
+
+struct FixedClock final : platform::Clock {
+    double seconds = 1.8e9;
+    double now() const override { return seconds; }
+};
+
+// Records what QDesktopServices would open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened.push_back(url); }
+
+public:
+    std::vector<QUrl> opened;
+};
+
+class BasicUpdaterTest : public testing::Test {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    }
+    void TearDown() override {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    }
+
+    std::unique_ptr<QSettings> settings() const {
+        return std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    }
+    QDateTime now() const { return QDateTime::fromMSecsSinceEpoch(qint64(clock.seconds * 1000)); }
+    QVariant stored() const { return settings()->value(BasicUpdater::kLastCheckKey); }
+
+    // Runs one check against the loopback server and waits for it to end.
+    void check(const QString& baseUrl) {
+        auto services = BasicUpdater::defaultServices(clock, QString::fromLatin1(kLocalVersion));
+        services.print = [this](std::string_view line) { lines.emplace_back(line); };
+        services.openSettings = [this] { return settings(); };
+        services.prompt = [this](const QString& version) {
+            prompted.push_back(version);
+            return answer;
+        };
+        services.timeout = std::chrono::milliseconds(400);
+        BasicUpdater updater(baseUrl, 5, std::move(services));
+        QSignalSpy finished(&updater, &BasicUpdater::finished);
+        updater.checkForUpdates();
+        EXPECT_TRUE(finished.wait(5000)) << "the check never finished";
+    }
+    QString base() const { return server.baseUrl(QStringLiteral("/cassivo2")); }
+
+    QTemporaryDir dir;
+    FixedClock clock;
+    testsupport::LoopbackHttpServer server;
+    UrlCatcher catcher;
+    std::vector<std::string> lines;
+    std::vector<QString> prompted;
+    PromptAnswer answer = PromptAnswer::cancel;
+};
+
+TEST_F(BasicUpdaterTest, FirstLaunchFetchesTheDocument) {
+    server.respond({.body = kSameVersion});
+    check(base());
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0], "GET /cassivo2/updater.json HTTP/1.1");
+    EXPECT_THAT(lines, ElementsAre("BasicUpdater: checking for update at " + base().toStdString() + "...",
+                                   "BasicUpdater: application 1.4.0 already up to date."));
+    EXPECT_EQ(stored().toDateTime(), now());
+    EXPECT_THAT(prompted, IsEmpty());
+}
+
+struct BackOffCase {
+    const char* name;
+    std::function<QVariant(QDateTime now)> stored;
+    bool fetches;
+};
+
+class BackOffTest : public BasicUpdaterTest, public testing::WithParamInterface<BackOffCase> {};
+
+TEST_P(BackOffTest, DecidesWhetherToFetch) {
+    settings()->setValue(BasicUpdater::kLastCheckKey, GetParam().stored(now()));
+    server.respond({.body = kSameVersion});
+    check(base());
+    EXPECT_EQ(server.requests().size(), GetParam().fetches ? 1u : 0u);
+    if (!GetParam().fetches) {
+        EXPECT_THAT(lines, ElementsAre("BasicUpdater: backed off, less than 5 days."));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Updater, BackOffTest,
+    testing::Values(
+        BackOffCase{"OneHourOld", [](QDateTime now) { return now.addSecs(-3600); }, false},
+        BackOffCase{"FourDaysOld", [](QDateTime now) { return now.addDays(-4); }, false},
+        BackOffCase{"ExactlyFiveDaysOld", [](QDateTime now) { return now.addDays(-5); }, false},
+        BackOffCase{"FiveDaysAndASecondOld", [](QDateTime now) { return now.addDays(-5).addSecs(-1); }, true},
+        BackOffCase{"SixDaysOld", [](QDateTime now) { return now.addDays(-6); }, true},
+        BackOffCase{"InTheFuture", [](QDateTime now) { return now.addDays(30); }, false},
+        BackOffCase{"NotADate", [](QDateTime) { return QVariant(QStringLiteral("yesterday")); }, true},
+        BackOffCase{"ANumber", [](QDateTime) { return QVariant(42); }, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BasicUpdaterTest, DifferentVersionPromptsAndCancelStoresButOpensNothing) {
+    server.respond({.body = kNewVersion});
+    answer = PromptAnswer::cancel;
+    check(base());
+    EXPECT_THAT(prompted, ElementsAre(QStringLiteral("1.5.0")));
+    EXPECT_THAT(catcher.opened, IsEmpty());
+    EXPECT_EQ(stored().toDateTime(), now());
+}
+
+TEST_F(BasicUpdaterTest, AnOlderVersionCountsAsNewToo) {
+    server.respond({.body = R"({"product":"cassivo","version":"1.3.9","file":"f"})"});
+    check(base());
+    EXPECT_THAT(prompted, ElementsAre(QStringLiteral("1.3.9")));
+}
+
+TEST_F(BasicUpdaterTest, DownloadOpensTheFileOnTheUpdateServer) {
+    server.respond({.body = kNewVersion});
+    answer = PromptAnswer::download;
+    check(base());
+    ASSERT_EQ(catcher.opened.size(), 1u);
+    EXPECT_EQ(catcher.opened[0], QUrl(base() + QStringLiteral("/Cassivo-1.5.0.tar.gz")));
+    EXPECT_EQ(stored().toDateTime(), now());
+}
+
+TEST_F(BasicUpdaterTest, DownloadAddressThatIsNotAUrlOpensNothingButStillStores) {
+    server.respond({.body = R"({"product":"cassivo","version":"2.0","file":"bad%zzname"})"});
+    answer = PromptAnswer::download;
+    check(base());
+    EXPECT_THAT(catcher.opened, IsEmpty());
+    EXPECT_THAT(lines.back(), HasSubstr("BasicUpdater: not opening the download"));
+    EXPECT_EQ(stored().toDateTime(), now());
+}
+
+struct FailureCase {
+    const char* name;
+    testsupport::HttpResponse response;
+    const char* message;
+};
+
+class FailureTest : public BasicUpdaterTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailureTest, PrintsTheErrorAndStoresNothing) {
+    server.respond(GetParam().response);
+    check(base());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_THAT(lines[1], HasSubstr(GetParam().message)) << lines[1];
+    EXPECT_FALSE(stored().isValid());
+    EXPECT_THAT(prompted, IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Updater, FailureTest,
+    testing::Values(
+        FailureCase{"MissingFile", {.body = R"({"product":"cassivo","version":"2.0"})"}, "\"file\""},
+        FailureCase{"NumericVersion", {.body = R"({"product":"cassivo","version":2,"file":"f"})"},
+                    "\"version\""},
+        FailureCase{"NotJson", {.body = "<html>maintenance</html>"}, "not valid JSON"},
+        FailureCase{"ErrorPage", {.status = 404, .reason = "Not Found", .contentType = "text/html",
+                                  .body = "<h1>Not Found</h1>"}, "Not Found"},
+        FailureCase{"Timeout", {.silent = true}, "Timed out after 0.4 s waiting for http://127.0.0.1"},
+        FailureCase{"TooLarge", {.body = QByteArray(2 << 20, ' ')}, "larger than"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BasicUpdaterTest, RefusedConnectionPrintsTheErrorAndStoresNothing) {
+    QString deadBase;
+    {
+        testsupport::LoopbackHttpServer gone;
+        deadBase = gone.baseUrl(QStringLiteral("/cassivo2"));
+    }
+    check(deadBase);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_THAT(lines[1], HasSubstr("refused"));
+    EXPECT_FALSE(stored().isValid());
+}
+
+TEST_F(BasicUpdaterTest, CheckingDoesNotBlockTheCaller) {
+    server.respond({.silent = true});
+    auto services = BasicUpdater::defaultServices(clock, QStringLiteral("1"));
+    services.print = [](std::string_view) {};
+    services.openSettings = [this] { return settings(); };
+    BasicUpdater updater(base(), 5, std::move(services));
+    QElapsedTimer timer;
+    timer.start();
+    updater.checkForUpdates();
+    EXPECT_LT(timer.elapsed(), 50);
+}
+
+}  // namespace
+
+#include "basic_updater_test.moc"
