@@ -4,7 +4,9 @@
 #include <app/updater_check.hpp>
 #include <platform/clock.hpp>
 #include <platform/qt_scheduler.hpp>
+#include <player/feed_source.hpp>
 #include <player/feed_url.hpp>
+#include <player/qt_audio_player.hpp>
 #include <ui/content_view.hpp>
 
 #include <QApplication>
@@ -58,6 +60,28 @@ std::vector<std::string> ownArguments(int argc, char** argv) {
     return arguments;
 }
 
+// The window as it looks in one of a few fixed states, for screenshots.
+int writeSnapshot(const Options& options) {
+    ResourceFontSource fonts;
+    registerFont(AppDelegate::kFontName, fonts, [](std::string_view) {});
+    ui::DeckState state{QStringLiteral("is Loading ..."), QStringLiteral("00:00"), false, 0.0};
+    std::optional<QString> alert;
+    if (options.snapshotState == "playing") {
+        state = {QStringLiteral("42"), QStringLiteral("17:25"), false, -200.0};
+    } else if (options.snapshotState == "waiting") {
+        state = {QStringLiteral("Next in 602 secs..."), QStringLiteral("50:00"), true, 0.0};
+    } else if (options.snapshotState == "error") {
+        alert = QStringLiteral("Internal unresolved error: HTTP 404 Not Found from f.prxu.org");
+    }
+    const QImage image = ui::renderDeck(state, ui::Artwork::fromResources(), 2.0, alert);
+    const QString path = QString::fromStdString(*options.snapshotPath);
+    if (!image.save(path, "PNG")) {
+        std::fprintf(stderr, "cassivo: could not write %s\n", options.snapshotPath->c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int CassivoApp::run(int argc, char** argv) {
@@ -82,22 +106,35 @@ int CassivoApp::run(int argc, char** argv) {
     // The FFmpeg media backend crashed in our trials; GStreamer is the one we
     // support. It must be chosen before the application object exists.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND")) qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    // A snapshot needs no screen.
+    if (options.snapshotPath && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("cassivo"));
     QApplication::setApplicationName(QStringLiteral("cassivo"));
     QApplication::setApplicationVersion(QStringLiteral(CASSIVO_VERSION));
 
+    if (options.snapshotPath) return writeSnapshot(options);
+
     platform::QtScheduler scheduler(&application);
     platform::SystemClock clock;
     ResourceFontSource fonts;
-    const std::string feedURL = options.feedURL.value_or(player::kFeedURL);
+    player::SyndraFeedSource feed(options.feedURL.value_or(player::kFeedURL), scheduler);
+    player::QtAudioPlayerFactory players;
+    player::PlayerServices playerServices;
+    playerServices.scheduler = &scheduler;
+    playerServices.clock = &clock;
+    playerServices.feedSource = &feed;
+    playerServices.players = &players;
+    playerServices.print = platform::standardOutput();
 
     LaunchServices services;
     services.fonts = &fonts;
     services.print = platform::standardOutput();
     services.scheduler = &scheduler;
-    services.makeContent = [feedURL] { return std::make_unique<ui::ContentView>(feedURL); };
+    services.makeContent = [&playerServices] { return std::make_unique<ui::ContentView>(playerServices); };
     services.makeUpdateCheck = [&clock] {
         return std::make_unique<UpdaterCheck>(
             updater::BasicUpdater::defaultServices(clock, QStringLiteral(CASSIVO_VERSION)));

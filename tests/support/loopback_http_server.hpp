@@ -11,6 +11,8 @@
 #include <QTcpSocket>
 
 #include <functional>
+#include <map>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -36,6 +38,9 @@ public:
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
     }
     void respond(HttpResponse response) { response_ = std::move(response); }
+    /// Serves `response` at `path` only (other paths get the default response),
+    /// honouring "Range: bytes=a-b" requests as a file server does.
+    void route(const QByteArray& path, HttpResponse response) { routes_[path] = std::move(response); }
     /// Request lines seen, e.g. "GET /cassivo2/updater.json HTTP/1.1".
     const std::vector<QByteArray>& requests() const { return requests_; }
 
@@ -48,21 +53,63 @@ private:
                 buffer->append(socket->readAll());
                 const qsizetype end = buffer->indexOf("\r\n\r\n");
                 if (end < 0) return;
-                requests_.push_back(buffer->left(buffer->indexOf("\r\n")));
-                buffer->clear();
-                if (response_.silent) return;
-                QByteArray reply = "HTTP/1.1 " + QByteArray::number(response_.status) + ' ' +
-                                   response_.reason + "\r\nContent-Type: " + response_.contentType +
-                                   "\r\nContent-Length: " + QByteArray::number(response_.body.size()) +
-                                   "\r\nConnection: close\r\n\r\n" + response_.body;
-                socket->write(reply);
+                const QByteArray head = buffer->left(end);
+                buffer->remove(0, end + 4);
+                const QByteArray requestLine = head.left(head.indexOf("\r\n"));
+                requests_.push_back(requestLine);
+                const QList<QByteArray> parts = requestLine.split(' ');
+                const QByteArray path = parts.size() > 1 ? parts[1] : QByteArray();
+                const auto routed = routes_.find(path);
+                const bool isRouted = routed != routes_.end();
+                const HttpResponse& response = isRouted ? routed->second : response_;
+                if (response.silent) return;
+                socket->write(render(response, isRouted ? rangeOf(head) : std::nullopt));
                 socket->disconnectFromHost();
             });
         }
     }
 
+    static std::optional<std::pair<qint64, qint64>> rangeOf(const QByteArray& head) {
+        for (const QByteArray& line : head.split('\n')) {
+            const QByteArray header = line.trimmed();
+            if (!header.toLower().startsWith("range: bytes=")) continue;
+            const QList<QByteArray> bounds = header.mid(13).split('-');
+            if (bounds.size() != 2) return std::nullopt;
+            return std::make_pair(bounds[0].toLongLong(), bounds[1].isEmpty() ? -1 : bounds[1].toLongLong());
+        }
+        return std::nullopt;
+    }
+
+    static QByteArray render(const HttpResponse& response, std::optional<std::pair<qint64, qint64>> range) {
+        int status = response.status;
+        QByteArray reason = response.reason;
+        QByteArray body = response.body;
+        QByteArray extra = "Accept-Ranges: bytes\r\n";
+        if (range && status == 200) {
+            const qint64 size = response.body.size();
+            const qint64 first = range->first;
+            const qint64 last = range->second < 0 || range->second >= size ? size - 1 : range->second;
+            if (first >= size || first > last) {
+                status = 416;
+                reason = "Range Not Satisfiable";
+                body.clear();
+                extra += "Content-Range: bytes */" + QByteArray::number(size) + "\r\n";
+            } else {
+                status = 206;
+                reason = "Partial Content";
+                body = response.body.mid(first, last - first + 1);
+                extra += "Content-Range: bytes " + QByteArray::number(first) + '-' + QByteArray::number(last) +
+                         '/' + QByteArray::number(size) + "\r\n";
+            }
+        }
+        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\nContent-Type: " +
+               response.contentType + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" +
+               extra + "Connection: close\r\n\r\n" + body;
+    }
+
     QTcpServer server_;
     HttpResponse response_;
+    std::map<QByteArray, HttpResponse> routes_;
     std::vector<QByteArray> requests_;
 };
 

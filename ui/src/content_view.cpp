@@ -1,22 +1,118 @@
 #include <ui/content_view.hpp>
 
+#include <QMessageBox>
+#include <QPaintEvent>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace ui {
+namespace {
 
-ContentView::ContentView(std::string feedURL, QWidget* parent)
-    : QWidget(parent), feedURL_(std::move(feedURL)) {}
+QRect reelsArea() {
+    // A margin for the antialiased edge of the rotated images.
+    return (geometry::kLeftWheel.united(geometry::kRightWheel)).toAlignedRect().adjusted(-2, -2, 2, 2);
+}
 
-void ContentView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(0, 0, 400, 257.5), 18, 18);
-    p.fillPath(body, QColor(38, 36, 40));
-    p.setPen(QColor(230, 224, 210));
-    p.setFont(QFont(QStringLiteral("Permanent Marker"), 20));
-    p.drawText(QRectF(0, 0, 400, 257.5), Qt::AlignCenter, QStringLiteral("Cassivo"));
+QRect wheelArea(const QRectF& frame) { return frame.toAlignedRect().adjusted(-2, -2, 2, 2); }
+
+void configureAlert(QMessageBox& box, const QString& message) {
+    box.setWindowTitle(QStringLiteral("Error"));
+    box.setText(QStringLiteral("Error"));
+    box.setInformativeText(message);
+    box.setIcon(QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::NoButton);
+    if (box.buttons().isEmpty()) box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+}
+
+}  // namespace
+
+ContentView::ContentView(player::PlayerServices services, Artwork artwork, QWidget* parent)
+    : QWidget(parent),
+      model_(std::make_unique<player::PodcastViewModel>(std::move(services))),
+      artwork_(std::move(artwork)) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMinimumSize(400, 258);
+
+    connect(model_.get(), &player::PodcastViewModel::objectWillChange, this, &ContentView::modelWillChange);
+    connect(model_.get(), &player::PodcastViewModel::wheelChanged, this, [this](bool wasTurning, double oldAngle) {
+        reels_.update(wasTurning, oldAngle, model_->wheelTurning(), model_->wheelAngle());
+    });
+    connect(&reels_, &ReelAnimation::angleChanged, this, [this] {
+        update(wheelArea(geometry::kLeftWheel));
+        update(wheelArea(geometry::kRightWheel));
+    });
+}
+
+ContentView::~ContentView() {
+    if (alert_) alert_->deleteLater();
+}
+
+DeckState ContentView::state() const {
+    return {model_->titleLabel(), model_->formattedTime(), model_->hasEnded(), reels_.angle()};
+}
+
+void ContentView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (appeared_) return;
+    appeared_ = true;
+    model_->loadFeed();
+}
+
+void ContentView::modelWillChange() {
+    // Several writes make one update: redraw once, after they are all done.
+    if (refreshQueued_) return;
+    refreshQueued_ = true;
+    QMetaObject::invokeMethod(this, &ContentView::refresh, Qt::QueuedConnection);
+}
+
+void ContentView::refresh() {
+    refreshQueued_ = false;
+    // Text and notice change with the model; the reels repaint themselves.
+    update(QRegion(rect()).subtracted(QRegion(reelsArea())));
+    presentAlert();
+}
+
+void ContentView::presentAlert() {
+    if (!model_->showingAlert()) {
+        if (alert_) alert_->close();
+        return;
+    }
+    if (alert_) {
+        // Never a second alert: the open one shows the newest message.
+        alert_->setInformativeText(model_->errorMessage());
+        return;
+    }
+    alert_ = new QMessageBox(window());
+    alert_->setAttribute(Qt::WA_DeleteOnClose);
+    configureAlert(*alert_, model_->errorMessage());
+    connect(alert_, &QMessageBox::finished, this, [this] { model_->setShowingAlert(false); });
+    alert_->open();
+}
+
+void ContentView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    paintDeck(painter, state(), artwork_, kFontFamily);
+}
+
+QImage renderDeck(const DeckState& state, const Artwork& artwork, qreal scale,
+                  const std::optional<QString>& alertMessage) {
+    const QSize size(qCeil(geometry::kWidth * scale), qCeil(geometry::kHeight * scale));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paintDeck(painter, state, artwork, ContentView::kFontFamily);
+    if (alertMessage) {
+        QMessageBox box;
+        configureAlert(box, *alertMessage);
+        box.adjustSize();
+        const QPixmap picture = box.grab();
+        const QSizeF shown = QSizeF(picture.size()) / picture.devicePixelRatio();
+        painter.drawPixmap(QPointF((geometry::kWidth - shown.width()) / 2, (geometry::kHeight - shown.height()) / 2),
+                           picture);
+    }
+    return image;
 }
 
 }  // namespace ui

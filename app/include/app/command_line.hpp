@@ -12,6 +12,10 @@ struct Options {
     bool showVersion = false;
     /// Overrides the built-in feed URL (file, http or https).
     std::optional<std::string> feedURL;
+    /// Renders the window to this PNG file and exits, touching no network.
+    std::optional<std::string> snapshotPath;
+    /// The state the snapshot shows: "initial", "playing", "waiting" or "error".
+    std::string snapshotState = "initial";
 };
 
 struct CommandLine {

@@ -1,0 +1,468 @@
+#include "player/fakes.hpp"
+
+#include <player/podcast_view_model.hpp>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using fakes::Episode;
+using fakes::makeFeed;
+using fakes::numberedFeed;
+using player::kScheduleEpoch;
+using player::PodcastViewModel;
+using testing::Contains;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+
+constexpr double at(double secondsFromEpoch) { return double(kScheduleEpoch) + secondsFromEpoch; }
+
+class PodcastViewModelTest : public testing::Test {
+protected:
+    explicit PodcastViewModelTest(double start = at(3 * 3600 + 125)) : time(start) {}
+
+    void SetUp() override {
+        feedSource.next = [this] { return syndra::Result(syndra::Feed(feed)); };
+        player::PlayerServices services;
+        services.scheduler = &time;
+        services.clock = &time;
+        services.feedSource = &feedSource;
+        services.players = &players;
+        services.print = [this](std::string_view line) { lines.emplace_back(line); };
+        model = std::make_unique<PodcastViewModel>(std::move(services));
+        QObject::connect(model.get(), &PodcastViewModel::objectWillChange, [this] { ++willChange; });
+    }
+
+    void loadAndStart() {
+        model->loadFeed();
+        time.drain();
+        ASSERT_NE(players.current, nullptr);
+        players.current->events.ready(true);
+        time.drain();
+    }
+    // Lets virtual time run until the next episode opens, then readies it.
+    void runUntilNextEpisode() {
+        const std::size_t before = players.opened.size();
+        for (int i = 0; i < 4000 && players.opened.size() == before; ++i) time.advance(1.0);
+        ASSERT_GT(players.opened.size(), before);
+        players.current->events.ready(true);
+        time.drain();
+    }
+    bool hasLine(const std::string& line) const {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    fakes::VirtualTime time;
+    fakes::FakeFeedSource feedSource{time};
+    fakes::FakeAudioPlayerFactory players{time};
+    syndra::RSSFeed feed = numberedFeed(10);
+    std::vector<std::string> lines;
+    std::unique_ptr<PodcastViewModel> model;
+    int willChange = 0;
+};
+
+TEST_F(PodcastViewModelTest, StartsInItsInitialState) {
+    EXPECT_FALSE(model->isPlaying());
+    EXPECT_FALSE(model->hasEnded());
+    EXPECT_EQ(model->currentTime(), 0.0);
+    EXPECT_EQ(model->titleLabel(), "is Loading ...");
+    EXPECT_FALSE(model->showingAlert());
+    EXPECT_EQ(model->errorMessage(), "Unknown Error");
+    EXPECT_FALSE(model->wheelTurning());
+    EXPECT_EQ(model->wheelAngle(), 0.0);
+    EXPECT_EQ(model->formattedTime(), "00:00");
+    EXPECT_EQ(feedSource.loads, 0);
+}
+
+TEST_F(PodcastViewModelTest, PlaysTheSlotOnAirFromItsOffset) {
+    loadAndStart();
+    // 3 h 2 min 5 s after the epoch: slot 3, 125 s in.
+    ASSERT_EQ(players.opened.size(), 1u);
+    EXPECT_EQ(players.opened[0], QUrl("https://cdn.example/ep003.mp3"));
+    EXPECT_THAT(players.current->seeks, ElementsAre(125.0));
+    EXPECT_TRUE(players.current->playing);
+    EXPECT_TRUE(model->isPlaying());
+    EXPECT_THAT(lines, ElementsAre("Days of podcast: 0", "https://cdn.example/ep003.mp3"));
+}
+
+TEST_F(PodcastViewModelTest, OffsetIsAppliedOnlyOnceTheStreamIsReady) {
+    model->loadFeed();
+    time.drain();
+    EXPECT_THAT(players.current->seeks, IsEmpty());
+    EXPECT_FALSE(players.current->playing);
+    players.current->events.ready(false);  // cannot seek: plays from the start
+    time.drain();
+    EXPECT_THAT(players.current->seeks, IsEmpty());
+    EXPECT_TRUE(players.current->playing);
+}
+
+TEST_F(PodcastViewModelTest, WholeCycleCountsDownAndComesBackAtTheNextSlot) {
+    loadAndStart();
+    time.advance(1.0);
+    EXPECT_EQ(model->currentTime(), 126.0);
+    EXPECT_TRUE(model->wheelTurning());
+    EXPECT_EQ(model->wheelAngle(), -360.0);
+    EXPECT_EQ(model->formattedTime(), "02:06");
+
+    // The episode ends 50 min 0.7 s into its slot.
+    time.advance(3000.0 - 126.0);
+    EXPECT_EQ(model->currentTime(), 3000.0);
+    players.current->stall();
+    players.current->setPosition(3000.7);
+    time.advance(1.0);
+    players.current->events.endOfMedia();
+    EXPECT_FALSE(model->isPlaying());
+    EXPECT_TRUE(model->hasEnded());
+    EXPECT_EQ(model->titleLabel(), "Next in 602 secs...");
+    time.drain();
+    EXPECT_FALSE(model->wheelTurning());
+    EXPECT_EQ(model->wheelAngle(), 0.0);
+    EXPECT_EQ(time.activeTimers(), 0);
+
+    // Nothing happens until the wait is over: two seconds into the next slot.
+    time.advance(601.0);
+    EXPECT_EQ(feedSource.loads, 1);
+    EXPECT_TRUE(model->hasEnded());
+    time.advance(1.0);
+    EXPECT_FALSE(model->hasEnded());
+    EXPECT_EQ(feedSource.loads, 2);
+    ASSERT_EQ(players.opened.size(), 2u);
+    EXPECT_EQ(players.opened[1], QUrl("https://cdn.example/ep004.mp3"));
+    EXPECT_EQ(players.alive, 1);
+}
+
+TEST_F(PodcastViewModelTest, WheelsTurnAtTheEndThenStop) {
+    loadAndStart();
+    std::vector<std::pair<bool, double>> wheel;
+    QObject::connect(model.get(), &PodcastViewModel::objectWillChange, [&] {
+        wheel.emplace_back(model->wheelTurning(), model->wheelAngle());
+    });
+    time.advance(1.0);
+    players.current->events.endOfMedia();
+    time.drain();
+    // Values seen before each write: turning at 3000 comes before stopped at 0.
+    EXPECT_THAT(wheel, Contains(std::make_pair(true, 3000.0)));
+    EXPECT_EQ(model->wheelTurning(), false);
+    EXPECT_EQ(model->wheelAngle(), 0.0);
+}
+
+struct WaitCase {
+    const char* name;
+    double endPosition;
+    double wait;
+    std::optional<std::string> label;
+};
+
+class EndOfEpisodeWaitTest : public PodcastViewModelTest, public testing::WithParamInterface<WaitCase> {};
+
+TEST_P(EndOfEpisodeWaitTest, WaitsForTheNextSlot) {
+    loadAndStart();
+    players.current->stall();
+    players.current->setPosition(GetParam().endPosition);
+    time.advance(1.0);
+    const QString before = model->titleLabel();
+    players.current->events.endOfMedia();
+    EXPECT_EQ(model->titleLabel(), GetParam().label ? QString::fromStdString(*GetParam().label) : before);
+    time.advance(GetParam().wait - 0.001);
+    EXPECT_EQ(feedSource.loads, 1);
+    time.advance(0.001);
+    EXPECT_EQ(feedSource.loads, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Playback, EndOfEpisodeWaitTest,
+    testing::Values(WaitCase{"FiftyMinutes", 50 * 60 + 0.7, 602, "Next in 602 secs..."},
+                    WaitCase{"ExactlyAnHour", 3600.0, 2, "Next in 2 secs..."},
+                    WaitCase{"PastTheHour", 3600.5, 2, std::nullopt},
+                    WaitCase{"Start", 0.0, 3602, "Next in 3602 secs..."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TimeCase {
+    double seconds;
+    const char* text;
+};
+
+class FormattedTimeTest : public PodcastViewModelTest, public testing::WithParamInterface<TimeCase> {};
+
+TEST_P(FormattedTimeTest, Formats) {
+    loadAndStart();
+    players.current->stall();
+    players.current->setPosition(GetParam().seconds);
+    time.advance(1.0);
+    EXPECT_EQ(model->formattedTime(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Playback, FormattedTimeTest,
+                         testing::Values(TimeCase{0.0, "00:00"}, TimeCase{65.9, "01:05"},
+                                         TimeCase{62 * 60 + 5, "62:05"}, TimeCase{-5.0, "00:-5"},
+                                         TimeCase{std::nan(""), "--:--"},
+                                         TimeCase{INFINITY, "--:--"}, TimeCase{1e300, "--:--"}));
+
+// ---- the feed and the episode list ------------------------------------------
+
+TEST(AudioEpisodeURLs, BuildsTheSortedListOfFirstAudioContents) {
+    const auto feed = makeFeed({
+        {{{"audio/mpeg", "https://x/b.mp3"}}},
+        {{{"video/mp4", "https://x/v.mp4"}, {"audio/mpeg", "https://x/a.mp3"}}},
+        {{{"AUDIO/MPEG", "https://x/c.mp3"}}},
+        {{{"x-audio", "https://x/d.mp3"}}},
+        {{{"audio/mpeg", std::nullopt}, {"audio/mpeg", "https://x/never.mp3"}}},  // first audio has no URL
+        {{}, std::nullopt, std::nullopt, "https://x/enclosure-only.mp3"},
+        {{{"", "https://x/untyped.mp3"}}},
+        {{{"audio/mpeg", "https://x/b.mp3"}}},  // duplicates stay
+        {{{"image/png", "https://x/cover.png"}}},
+    });
+    EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(feed),
+                ElementsAre("https://x/a.mp3", "https://x/b.mp3", "https://x/b.mp3", "https://x/c.mp3",
+                            "https://x/d.mp3"));
+    EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(syndra::RSSFeed{}), IsEmpty());
+}
+
+struct DaysCase {
+    int episodes;
+    const char* line;
+};
+
+class DaysOfPodcastTest : public PodcastViewModelTest, public testing::WithParamInterface<DaysCase> {};
+
+TEST_P(DaysOfPodcastTest, PrintsWholeDays) {
+    feed = numberedFeed(GetParam().episodes);
+    model->loadFeed();
+    time.drain();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(Feed, DaysOfPodcastTest,
+                         testing::Values(DaysCase{47, "Days of podcast: 1"}, DaysCase{48, "Days of podcast: 2"},
+                                         DaysCase{1, "Days of podcast: 0"}));
+
+struct RewriteCase {
+    const char* name;
+    std::string url;
+    std::string played;
+};
+
+class HttpRewriteTest : public PodcastViewModelTest, public testing::WithParamInterface<RewriteCase> {};
+
+TEST_P(HttpRewriteTest, PlaysTheRewrittenURL) {
+    feed = makeFeed({{{{"audio/mpeg", GetParam().url}}}});
+    model->loadFeed();
+    time.drain();
+    ASSERT_EQ(players.opened.size(), 1u);
+    EXPECT_EQ(players.opened[0].toString(), QString::fromStdString(GetParam().played));
+    EXPECT_TRUE(hasLine(GetParam().played));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Feed, HttpRewriteTest,
+    testing::Values(RewriteCase{"Http", "http://cdn.example/a.mp3", "https://cdn.example/a.mp3"},
+                    RewriteCase{"Https", "https://cdn.example/a.mp3", "https://cdn.example/a.mp3"},
+                    RewriteCase{"OnlyTheFirst", "http://cdn.example/?u=http://x", "https://cdn.example/?u=http://x"},
+                    RewriteCase{"File", "file:///tmp/a.mp3", "file:///tmp/a.mp3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- failures start nothing and say why --------------------------------------
+
+struct FailureCase {
+    const char* name;
+    std::function<syndra::Result()> result;
+    std::string message;
+};
+
+class LoadFailureTest : public PodcastViewModelTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(LoadFailureTest, ReportsAndStartsNothing) {
+    feedSource.next = GetParam().result;
+    model->loadFeed();
+    time.drain();
+    EXPECT_THAT(players.opened, IsEmpty());
+    EXPECT_TRUE(model->showingAlert());
+    EXPECT_THAT(model->errorMessage().toStdString(), HasSubstr(GetParam().message));
+    EXPECT_EQ(model->titleLabel(), "is Loading ...");
+    EXPECT_FALSE(lines.empty());
+    time.advance(7200);
+    EXPECT_EQ(feedSource.loads, 1);  // no retry by itself
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, LoadFailureTest,
+    testing::Values(
+        FailureCase{"ParseError", [] { return syndra::Result(syndra::ParserError::internalError("HTTP 404 Not Found from x")); },
+                    "Internal unresolved error: HTTP 404 Not Found from x"},
+        FailureCase{"FeedNotFound", [] { return syndra::Result(syndra::ParserError::feedNotFound()); },
+                    "Feed not found"},
+        FailureCase{"AtomFeed", [] { return syndra::Result(syndra::Feed(syndra::AtomFeed{})); }, "Atom"},
+        FailureCase{"JsonFeed", [] { return syndra::Result(syndra::Feed(syndra::JSONFeed{})); }, "JSON Feed"},
+        FailureCase{"NoAudioEpisodes",
+                    [] { return syndra::Result(syndra::Feed(makeFeed({{{}, std::nullopt, std::nullopt, "https://x/e.mp3"}}))); },
+                    "no audio episodes"},
+        FailureCase{"NotAURL", [] { return syndra::Result(syndra::Feed(makeFeed({{{{"audio/mpeg", "not a url"}}}}))); },
+                    "Could not convert file to load to a URL"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class BeforeEpochTest : public PodcastViewModelTest {
+protected:
+    BeforeEpochTest() : PodcastViewModelTest(at(-100)) {}
+};
+
+TEST_F(BeforeEpochTest, ClockBeforeTheEpochIsReportedNotPlayed) {
+    model->loadFeed();
+    time.drain();
+    EXPECT_THAT(players.opened, IsEmpty());
+    EXPECT_TRUE(model->showingAlert());
+    EXPECT_THAT(model->errorMessage().toStdString(), HasSubstr("before the broadcast began"));
+}
+
+TEST_F(PodcastViewModelTest, SecondErrorKeepsTheAlertUpWithTheNewMessage) {
+    feedSource.next = [] { return syndra::Result(syndra::ParserError::feedNotFound()); };
+    model->loadFeed();
+    time.drain();
+    feedSource.next = [] { return syndra::Result(syndra::ParserError::internalError("second")); };
+    model->loadFeed();
+    time.drain();
+    EXPECT_TRUE(model->showingAlert());
+    EXPECT_EQ(model->errorMessage(), "Internal unresolved error: second");
+    model->setShowingAlert(false);
+    EXPECT_FALSE(model->showingAlert());
+}
+
+TEST_F(PodcastViewModelTest, PlayerErrorTakesTheEndPathAndRestartsAtTheNextSlot) {
+    loadAndStart();
+    players.current->events.failed(QStringLiteral("Could not open resource"));
+    EXPECT_TRUE(hasLine("Playback failed: Could not open resource"));
+    EXPECT_TRUE(model->hasEnded());
+    EXPECT_EQ(players.alive, 0);
+    // 125 s into the slot: back 2 s into the next one.
+    EXPECT_EQ(model->titleLabel(), "Next in 3477 secs...");
+    time.advance(3477);
+    EXPECT_EQ(players.opened.size(), 2u);
+}
+
+TEST_F(PodcastViewModelTest, StalledStreamIsGivenUpAfterThirtySeconds) {
+    loadAndStart();
+    time.advance(10.0);
+    players.current->stall();
+    time.advance(29.0);
+    EXPECT_FALSE(model->hasEnded());
+    time.advance(2.0);
+    EXPECT_TRUE(model->hasEnded());
+    EXPECT_TRUE(hasLine("Playback stalled: the stream has not moved for 30 s"));
+    EXPECT_EQ(time.activeTimers(), 0);
+}
+
+TEST_F(PodcastViewModelTest, StreamThatNeverGetsReadyIsGivenUp) {
+    model->loadFeed();
+    time.drain();
+    time.advance(30.0);
+    EXPECT_TRUE(model->hasEnded());
+    EXPECT_TRUE(hasLine("Playback failed: the episode did not start within 30 s"));
+}
+
+TEST_F(PodcastViewModelTest, OnlyTheCurrentEpisodeIsListenedTo) {
+    loadAndStart();
+    auto oldEvents = players.current->events;
+    players.current->events.endOfMedia();
+    runUntilNextEpisode();
+    ASSERT_EQ(players.opened.size(), 2u);
+    EXPECT_EQ(players.alive, 1);
+    // A late end from the first stream changes nothing.
+    oldEvents.endOfMedia();
+    EXPECT_TRUE(model->isPlaying());
+    EXPECT_FALSE(model->hasEnded());
+    // Over many episodes the model keeps one timer and one stream.
+    for (int i = 0; i < 20; ++i) {
+        players.current->events.endOfMedia();
+        runUntilNextEpisode();
+    }
+    EXPECT_EQ(players.alive, 1);
+    EXPECT_EQ(time.activeTimers(), 1);
+}
+
+TEST_F(PodcastViewModelTest, NothingRunsOnceTheModelIsGone) {
+    loadAndStart();
+    auto events = players.current->events;
+    model.reset();
+    events.endOfMedia();
+    events.metadataLoaded(QVariant(QStringLiteral("x")));
+    time.advance(7200);
+    EXPECT_EQ(feedSource.loads, 1);
+}
+
+// ---- the episode title -------------------------------------------------------
+
+struct TitleCase {
+    const char* name;
+    std::optional<QVariant> streamTitle;
+    std::optional<std::string> feedTitle;
+    bool feedLinkMatches;
+    const char* label;
+};
+
+class EpisodeTitleTest : public PodcastViewModelTest, public testing::WithParamInterface<TitleCase> {};
+
+TEST_P(EpisodeTitleTest, Labels) {
+    const TitleCase& c = GetParam();
+    feed = makeFeed({{{{"audio/mpeg", "https://cdn.example/one.mp3"}},
+                      c.feedLinkMatches ? "http://cdn.example/one.mp3" : "https://cdn.example/one.mp3",
+                      c.feedTitle}});
+    loadAndStart();
+    players.current->events.metadataLoaded(c.streamTitle);
+    EXPECT_EQ(model->titleLabel(), QString::fromUtf8(c.label));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Title, EpisodeTitleTest,
+    testing::Values(
+        TitleCase{"StreamNumber", QVariant(QStringLiteral("Morning Show #123")), std::nullopt, false, "123"},
+        TitleCase{"StreamWords", QVariant(QStringLiteral("Episode Five")), std::nullopt, false, "episode five"},
+        TitleCase{"StreamOnlyHashes", QVariant(QStringLiteral("###")), std::nullopt, false, "# Unknown"},
+        TitleCase{"StreamEmpty", QVariant(QString()), std::nullopt, false, "# Unknown"},
+        TitleCase{"StreamNotText", QVariant(42), std::nullopt, false, "# Unknown"},
+        TitleCase{"StreamUnicode", QVariant(QStringLiteral("Über #ÄRGER")), std::nullopt, false, "ärger"},
+        TitleCase{"FeedNumber", std::nullopt, "Morning Show #42", true, "Show 42"},
+        TitleCase{"FeedWords", std::nullopt, "Morning Mix", true, "Show morning mix"},
+        TitleCase{"FeedPiecesNotTrimmed", std::nullopt, "A # B", true, "Show  b"},
+        TitleCase{"FeedOnlyHashes", std::nullopt, "##", true, "Show Unlabeled"},
+        TitleCase{"FeedNoTitle", std::nullopt, std::nullopt, true, "Unlabeled"},
+        TitleCase{"FeedLinkIsHttps", std::nullopt, "Morning Show #42", false, "Unlabeled"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(PodcastViewModelTest, FeedLookupPrintsTheURLAndItsHttpForm) {
+    feed = makeFeed({{{{"audio/mpeg", "https://cdn.example/one.mp3"}}}});
+    loadAndStart();
+    lines.clear();
+    players.current->events.metadataLoaded(std::nullopt);
+    EXPECT_THAT(lines, ElementsAre("https://cdn.example/one.mp3", "http://cdn.example/one.mp3"));
+}
+
+TEST_F(PodcastViewModelTest, MetadataFailureLeavesTheLabel) {
+    loadAndStart();
+    players.current->events.metadataFailed(QStringLiteral("Resource not found"));
+    EXPECT_EQ(model->titleLabel(), "is Loading ...");
+    EXPECT_TRUE(hasLine("Failed to load metadata: Resource not found"));
+}
+
+TEST_F(PodcastViewModelTest, TitleOfAReplacedEpisodeIsIgnored) {
+    loadAndStart();
+    auto firstEvents = players.current->events;
+    players.current->events.endOfMedia();
+    runUntilNextEpisode();
+    players.current->events.metadataLoaded(QVariant(QStringLiteral("Second #2")));
+    firstEvents.metadataLoaded(QVariant(QStringLiteral("First #1")));
+    EXPECT_EQ(model->titleLabel(), "2");
+}
+
+TEST_F(PodcastViewModelTest, EveryWriteIsAnnouncedFirst) {
+    loadAndStart();
+    const int before = willChange;
+    time.advance(1.0);
+    // currentTime, then wheelTurning and wheelAngle.
+    EXPECT_EQ(willChange - before, 3);
+}
+
+}  // namespace

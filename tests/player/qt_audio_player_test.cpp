@@ -1,0 +1,121 @@
+// The real player on GStreamer, against a stream served from loopback. No
+// audio device is needed: without one the player plays silently.
+#include <player/qt_audio_player.hpp>
+
+#include "support/loopback_http_server.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+template <class Done>
+bool spinUntil(Done done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+// A six-second tone with a title tag, made once for the whole suite.
+const QByteArray& toneMp3() {
+    static const QByteArray bytes = [] {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tone.mp3"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i", "sine=frequency=440:duration=6",
+                      "-metadata", "title=Test Tone #7", "-codec:a", "libmp3lame", "-b:a", "64k", path});
+        if (!ffmpeg.waitForFinished(30000) || ffmpeg.exitCode() != 0) return QByteArray();
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    return bytes;
+}
+
+struct Observed {
+    std::optional<bool> ready;
+    bool ended = false;
+    std::optional<QString> failed;
+    std::optional<std::optional<QVariant>> metadata;
+    std::optional<QString> metadataFailed;
+
+    player::AudioPlayerEvents events() {
+        player::AudioPlayerEvents e;
+        e.ready = [this](bool seekable) { ready = seekable; };
+        e.endOfMedia = [this] { ended = true; };
+        e.failed = [this](const QString& error) { failed = error; };
+        e.metadataLoaded = [this](const std::optional<QVariant>& title) { metadata = title; };
+        e.metadataFailed = [this](const QString& error) { metadataFailed = error; };
+        return e;
+    }
+};
+
+TEST(QtAudioPlayer, PlaysAStreamFromAnOffsetToItsEnd) {
+    ASSERT_FALSE(toneMp3().isEmpty()) << "ffmpeg could not make the test tone";
+    testsupport::LoopbackHttpServer server;
+    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
+
+    player::QtAudioPlayerFactory factory;
+    Observed seen;
+    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), seen.events());
+
+    ASSERT_TRUE(spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000));
+    ASSERT_FALSE(seen.failed) << seen.failed->toStdString();
+    ASSERT_TRUE(*seen.ready) << "an HTTP stream with range support should be seekable";
+    stream->seek(3.0);
+    stream->play();
+
+    ASSERT_TRUE(spinUntil([&] { return stream->position() > 3.2 || seen.failed; }, 10000));
+    EXPECT_GE(stream->position(), 3.0);
+    ASSERT_TRUE(spinUntil([&] { return seen.metadata.has_value() || seen.failed; }, 10000));
+    ASSERT_TRUE(seen.metadata->has_value());
+    EXPECT_EQ((*seen.metadata)->toString(), QStringLiteral("Test Tone #7"));
+
+    // Three seconds are left to play.
+    ASSERT_TRUE(spinUntil([&] { return seen.ended || seen.failed; }, 15000));
+    EXPECT_TRUE(seen.ended);
+    EXPECT_FALSE(seen.failed);
+}
+
+TEST(QtAudioPlayer, MissingStreamFailsQuickly) {
+    testsupport::LoopbackHttpServer server;
+    server.respond({.status = 404, .reason = "Not Found", .contentType = "text/html", .body = "<h1>nope</h1>"});
+    player::QtAudioPlayerFactory factory;
+    Observed seen;
+    QElapsedTimer clock;
+    clock.start();
+    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/missing.mp3"))), seen.events());
+    ASSERT_TRUE(spinUntil([&] { return seen.failed.has_value(); }, 10000)) << "no error within 10 s";
+    EXPECT_FALSE(seen.failed->isEmpty());
+    EXPECT_TRUE(seen.metadataFailed.has_value());
+    EXPECT_FALSE(seen.ready.has_value());
+}
+
+TEST(QtAudioPlayer, NoEventAfterThePlayerIsGone) {
+    ASSERT_FALSE(toneMp3().isEmpty());
+    testsupport::LoopbackHttpServer server;
+    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
+    player::QtAudioPlayerFactory factory;
+    int events = 0;
+    player::AudioPlayerEvents counting;
+    counting.ready = [&](bool) { ++events; };
+    counting.metadataLoaded = [&](const std::optional<QVariant>&) { ++events; };
+    counting.failed = [&](const QString&) { ++events; };
+    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), counting);
+    stream.reset();
+    spinUntil([] { return false; }, 1500);
+    EXPECT_EQ(events, 0);
+}
+
+}  // namespace
