@@ -31,8 +31,22 @@ public:
         player_.setSource(url);
     }
 
-    void seek(double seconds) override { player_.setPosition(static_cast<qint64>(seconds * 1000.0)); }
-    void play() override { player_.play(); }
+    void seek(double seconds) override {
+        const auto target = static_cast<qint64>(seconds * 1000.0);
+        // A slot can be further along than the episode is long: then the
+        // episode is over for this hour. GStreamer rejects such a seek and
+        // would play from the start instead.
+        if (player_.duration() > 0 && target >= player_.duration()) {
+            pastTheEnd_ = true;
+            QMetaObject::invokeMethod(&player_, [this] { if (events_.endOfMedia) events_.endOfMedia(); },
+                                      Qt::QueuedConnection);
+            return;
+        }
+        player_.setPosition(target);
+    }
+    void play() override {
+        if (!pastTheEnd_) player_.play();
+    }
     double position() const override { return double(player_.position()) / 1000.0; }
 
 private:
@@ -108,6 +122,7 @@ private:
     bool readyAnnounced_ = false;
     bool metadataAnnounced_ = false;
     bool failed_ = false;
+    bool pastTheEnd_ = false;
 };
 
 }  // namespace

@@ -119,3 +119,21 @@ TEST(QtAudioPlayer, NoEventAfterThePlayerIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(QtAudioPlayer, SeekPastTheEndEndsTheEpisode) {
+    ASSERT_FALSE(toneMp3().isEmpty());
+    testsupport::LoopbackHttpServer server;
+    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
+    player::QtAudioPlayerFactory factory;
+    Observed seen;
+    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), seen.events());
+    ASSERT_TRUE(spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000));
+    stream->seek(600.0);  // ten minutes into a six-second tone
+    stream->play();
+    EXPECT_TRUE(spinUntil([&] { return seen.ended; }, 3000));
+    EXPECT_FALSE(seen.failed);
+}
+
+}  // namespace

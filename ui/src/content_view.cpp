@@ -37,9 +37,16 @@ ContentView::ContentView(player::PlayerServices services, Artwork artwork, QWidg
     connect(model_.get(), &player::PodcastViewModel::wheelChanged, this, [this](bool wasTurning, double oldAngle) {
         reels_.update(wasTurning, oldAngle, model_->wheelTurning(), model_->wheelAngle());
     });
-    connect(&reels_, &ReelAnimation::angleChanged, this, [this] {
+    // The animation ticks at the display rate; 30 frames a second are
+    // plenty for a reel and halve the work.
+    reelFrame_.setSingleShot(true);
+    reelFrame_.setInterval(33);
+    connect(&reelFrame_, &QTimer::timeout, this, [this] {
         update(wheelArea(geometry::kLeftWheel));
         update(wheelArea(geometry::kRightWheel));
+    });
+    connect(&reels_, &ReelAnimation::angleChanged, this, [this] {
+        if (!reelFrame_.isActive()) reelFrame_.start();
     });
 }
 
@@ -92,7 +99,7 @@ void ContentView::presentAlert() {
 void ContentView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    paintDeck(painter, state(), artwork_, kFontFamily);
+    paintDeck(painter, state(), artwork_, kFontFamily, event->region().boundingRect());
 }
 
 QImage renderDeck(const DeckState& state, const Artwork& artwork, qreal scale,

@@ -51,7 +51,8 @@ Artwork Artwork::fromResources() {
             QImage(QStringLiteral(":/images/wheel.png")), QImage(QStringLiteral(":/images/wheel@2x.png"))};
 }
 
-void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, const QString& fontFamily) {
+void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, const QString& fontFamily,
+               const QRectF& dirty) {
     using namespace geometry;
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -74,6 +75,12 @@ void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, cons
     const QImage& wheel = pick(artwork.wheel, artwork.wheel2x, p);
     drawWheel(p, wheel, kLeftWheel, state.wheelAngle);
     drawWheel(p, wheel, kRightWheel, state.wheelAngle);
+
+    // 3–6 live in the label's rows and around the notice; the reels alone
+    // repainting while they turn need none of them.
+    const QRectF textRows(0, kLine1Y - 20, kWidth, kLine2Y - kLine1Y + 40);
+    const QRectF noticeArea(kNoticeCenter.x() - 90, kNoticeCenter.y() - 20, 180, 40);
+    if (!dirty.intersects(textRows) && !(state.hasEnded && dirty.intersects(noticeArea))) return;
 
     // 3–4. The label, hand-lettered; anything past the right edge is cut.
     p.save();

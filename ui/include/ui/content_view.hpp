@@ -6,6 +6,7 @@
 
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -46,6 +47,7 @@ private:
     Artwork artwork_;
     ReelAnimation reels_;
     QPointer<QMessageBox> alert_;
+    QTimer reelFrame_;  // paces reel repaints
     bool refreshQueued_ = false;
     bool appeared_ = false;
 };

@@ -44,7 +44,10 @@ inline constexpr unsigned kSystemBlue = 0xFF007AFF;
 
 /// Paints the whole deck in content coordinates, back to front: cassette,
 /// wheels, the label's two lines, the elapsed time and, between episodes, the
-/// wait notice. `fontFamily` is the hand-lettered font's family.
-void paintDeck(QPainter& painter, const DeckState& state, const Artwork& artwork, const QString& fontFamily);
+/// wait notice. `fontFamily` is the hand-lettered font's family. Layers that
+/// do not reach into `dirty` are skipped (the reels repaint many times a
+/// second; the text need not be laid out each time).
+void paintDeck(QPainter& painter, const DeckState& state, const Artwork& artwork, const QString& fontFamily,
+               const QRectF& dirty = QRectF(0, 0, geometry::kWidth, geometry::kHeight));
 
 }  // namespace ui
