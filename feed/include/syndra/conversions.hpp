@@ -19,11 +19,14 @@ std::optional<std::int64_t> toInt(std::string_view text) noexcept;
 /// trailing white space.
 std::optional<double> toDouble(std::string_view text) noexcept;
 
-/// A date in one of the RFC 822, RFC 3339 or ISO 8601 shapes feeds use.
+/// A date in one of the RFC 822, RFC 3339 or ISO 8601 shapes feeds use: the
+/// first of RFC822DateFormatter, RFC3339DateFormatter and ISO8601DateFormatter
+/// that reads it. Safe to call from any number of threads at once.
 std::optional<Date> toDate(std::string_view text);
 
 /// "h:mm:ss"-style durations: colon-separated non-negative integers in base 60,
-/// white space around the whole text ignored. In seconds.
+/// white space around the whole text ignored. In seconds; nothing when the sum
+/// leaves the double range.
 std::optional<double> toDuration(std::string_view text) noexcept;
 
 }  // namespace syndra

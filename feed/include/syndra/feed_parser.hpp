@@ -10,6 +10,9 @@
 
 namespace syndra {
 
+/// "Syndra <version>", e.g. "Syndra 1.0.0".
+const char* version() noexcept;
+
 /// Runs a task somewhere, e.g. on a thread pool. Used by FeedParser::parseAsync.
 using Executor = std::function<void(std::function<void()>)>;
 
@@ -22,13 +25,19 @@ using Executor = std::function<void(std::function<void()>)>;
 /// A FeedParser is movable, not copyable. parse() and parseAsync() may run
 /// again; each run re-reads its source. abortParsing() may be called from any
 /// thread while a parse runs.
+///
+/// Documents may be in UTF-8, UTF-16 or UTF-32 (with or without a byte-order
+/// mark where that is unambiguous) or in any charset an XML declaration names
+/// that ICU knows. http(s) downloads follow up to 10 redirects, give up after
+/// 15 s without a connection or 120 s in all, and refuse bodies over 64 MiB.
 class FeedParser {
 public:
     /// A feed at a URL: file:, http:, https:, or feed: (read as http:).
     static FeedParser fromURL(std::string url);
     /// A document in memory (XML or JSON, detected from its first bytes).
     static FeedParser fromData(std::string data);
-    /// An XML document read from a stream, which must outlive the parse.
+    /// An XML document read from a stream, which must outlive the parse. The
+    /// stream is read to its end before parsing starts.
     static FeedParser fromXMLStream(std::istream& stream);
 
     FeedParser(FeedParser&&) noexcept;
@@ -39,11 +48,14 @@ public:
     Result parse();
 
     /// Runs parse() as one task on `executor` and then calls `callback` with the
-    /// result on that same task. The task keeps the parser's state alive.
+    /// result on that same task. The task keeps the parser's state alive. An
+    /// empty executor runs the task on the calling thread.
     void parseAsync(const Executor& executor, std::function<void(Result)> callback);
 
-    /// Stops a running parse; it then fails with an internal error. Safe from
-    /// any thread. A later parse() starts afresh.
+    /// Stops a running parse (or one queued by parseAsync); it then fails with
+    /// an internal error whose reason is "Parsing aborted". Safe from any
+    /// thread. Without a parse in progress it does nothing: a later parse()
+    /// starts afresh.
     void abortParsing();
 
     struct State;

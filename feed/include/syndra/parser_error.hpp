@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 
 namespace syndra {
 

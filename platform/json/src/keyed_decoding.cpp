@@ -8,24 +8,49 @@
 namespace platform::json {
 namespace {
 
-const char* typeName(const nlohmann::json& v) {
-    switch (v.type()) {
-        case nlohmann::json::value_t::null: return "null";
-        case nlohmann::json::value_t::object: return "an object";
-        case nlohmann::json::value_t::array: return "an array";
-        case nlohmann::json::value_t::string: return "a string";
-        case nlohmann::json::value_t::boolean: return "a Boolean";
-        case nlohmann::json::value_t::number_integer:
-        case nlohmann::json::value_t::number_unsigned: return "an integer";
-        case nlohmann::json::value_t::number_float: return "a number";
-        case nlohmann::json::value_t::binary: return "binary data";
-        case nlohmann::json::value_t::discarded: return "nothing";
+// Parser messages quote the bytes they stopped at, which may be broken UTF-8
+// or a whole megabyte string; the description must stay short, valid text.
+std::string printable(std::string_view text, std::size_t limit = 200) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size() && out.size() < limit) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 0;
+        if (lead < 0x80) {
+            length = 1;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+        }
+        bool valid = length != 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        }
+        if (valid && length >= 3) {
+            // Overlong forms, surrogates and values past U+10FFFF.
+            const auto second = static_cast<unsigned char>(text[i + 1]);
+            if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
+                (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F)) {
+                valid = false;
+            }
+        }
+        if (valid) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";  // U+FFFD
+            ++i;
+        }
     }
-    return "a value";
+    if (i < text.size()) out += "...";
+    return out;
 }
 
 std::string expected(const char* what, const nlohmann::json& found) {
-    return std::string("expected ") + what + ", found " + typeName(found);
+    return std::string("expected ") + what + ", found " + describeType(found);
 }
 
 // Deep nesting would make the parser's and the destructor's work grow without
@@ -54,11 +79,37 @@ bool tooDeep(std::string_view bytes) {
 
 }  // namespace
 
+const char* describeType(const nlohmann::json& v) noexcept {
+    switch (v.type()) {
+        case nlohmann::json::value_t::null:
+            return "null";
+        case nlohmann::json::value_t::object:
+            return "an object";
+        case nlohmann::json::value_t::array:
+            return "an array";
+        case nlohmann::json::value_t::string:
+            return "a string";
+        case nlohmann::json::value_t::boolean:
+            return "a Boolean";
+        case nlohmann::json::value_t::number_integer:
+        case nlohmann::json::value_t::number_unsigned:
+            return "an integer";
+        case nlohmann::json::value_t::number_float:
+            return "a number";
+        case nlohmann::json::value_t::binary:
+            return "binary data";
+        case nlohmann::json::value_t::discarded:
+            return "nothing";
+    }
+    return "a value";
+}
+
 std::string DecodingError::localizedDescription() const {
-    const std::string where = codingPath.empty() ? std::string("the document") : "\"" + codingPath + "\"";
+    const std::string where =
+        codingPath.empty() ? std::string("the document") : "\"" + codingPath + "\"";
     switch (kind) {
         case Kind::dataCorrupted:
-            if (codingPath.empty()) return "The data is not valid JSON: " + detail + ".";
+            if (notJson) return "The data is not valid JSON: " + detail + ".";
             return "Invalid value at " + where + ": " + detail + ".";
         case Kind::typeMismatch:
             return "Type mismatch at " + where + ": " + detail + ".";
@@ -73,21 +124,29 @@ std::string DecodingError::localizedDescription() const {
 std::variant<nlohmann::json, DecodingError> parse(std::string_view bytes) {
     if (tooDeep(bytes)) {
         return DecodingError{DecodingError::Kind::dataCorrupted, "",
-                             "nested more than " + std::to_string(kMaxDepth) + " levels deep"};
+                             "nested more than " + std::to_string(kMaxDepth) + " levels deep",
+                             true};
     }
     try {
         return nlohmann::json::parse(bytes.begin(), bytes.end());
-    } catch (const nlohmann::json::parse_error& e) {
-        // e.what() reads "[json.exception.parse_error.101] parse error at line 1, ..."
-        std::string what = e.what();
-        if (auto pos = what.find("] "); pos != std::string::npos) what.erase(0, pos + 2);
-        return DecodingError{DecodingError::Kind::dataCorrupted, "", what};
     } catch (const nlohmann::json::exception& e) {
-        return DecodingError{DecodingError::Kind::dataCorrupted, "", e.what()};
+        // e.what() reads "[json.exception.parse_error.101] parse error at line 1, ...";
+        // the bracketed id means nothing to a reader.
+        std::string_view what = e.what();
+        if (auto pos = what.find("] "); pos != std::string_view::npos) what.remove_prefix(pos + 2);
+        return DecodingError{DecodingError::Kind::dataCorrupted, "", printable(what), true};
+    } catch (const std::exception& e) {
+        return DecodingError{DecodingError::Kind::dataCorrupted, "", printable(e.what()), true};
     }
 }
 
-bool Keyed::failed() const noexcept { return context_->error.has_value(); }
+bool Keyed::failed() const noexcept {
+    return context_->error.has_value();
+}
+
+void Keyed::reject(DecodingError::Kind kind, std::string detail) {
+    fail(kind, path_, std::move(detail));
+}
 
 void Keyed::fail(DecodingError::Kind kind, std::string path, std::string detail) {
     if (!context_->error) context_->error = DecodingError{kind, std::move(path), std::move(detail)};
@@ -108,11 +167,14 @@ const nlohmann::json* Keyed::find(std::string_view key, bool required) {
     if (failed()) return nullptr;
     const auto it = object_->find(key);
     if (it == object_->end()) {
-        if (required) fail(DecodingError::Kind::keyNotFound, childPath(key), "the member is required");
+        if (required)
+            fail(DecodingError::Kind::keyNotFound, childPath(key), "the member is required");
         return nullptr;
     }
     if (it->is_null()) {
-        if (required) fail(DecodingError::Kind::valueNotFound, childPath(key), "expected a value, found null");
+        if (required)
+            fail(DecodingError::Kind::valueNotFound, childPath(key),
+                 "expected a value, found null");
         return nullptr;
     }
     return &*it;
@@ -166,18 +228,24 @@ bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, 
             out = static_cast<std::int64_t>(u);
             return true;
         }
-        fail(DecodingError::Kind::typeMismatch, path, "expected a 64-bit integer, found a larger number");
+        fail(DecodingError::Kind::typeMismatch, path,
+             "expected a 64-bit integer, found a larger number");
         return false;
     }
     if (value.is_number_float()) {
         // 3.0 is a whole number written with a fraction; it counts, 3.5 does not.
         const double d = value.get<double>();
-        if (std::isfinite(d) && std::trunc(d) == d && d >= -9223372036854775808.0 &&
-            d < 9223372036854775808.0) {
+        if (std::trunc(d) != d) {
+            fail(DecodingError::Kind::typeMismatch, path,
+                 "expected an integer, found a number with a fraction");
+            return false;
+        }
+        if (d >= -9223372036854775808.0 && d < 9223372036854775808.0) {
             out = static_cast<std::int64_t>(d);
             return true;
         }
-        fail(DecodingError::Kind::typeMismatch, path, "expected an integer, found a number with a fraction");
+        fail(DecodingError::Kind::typeMismatch, path,
+             "expected a 64-bit integer, found a number outside that range");
         return false;
     }
     fail(DecodingError::Kind::typeMismatch, path, expected("an integer", value));
@@ -202,7 +270,8 @@ bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, 
     std::optional<Date> date;
     if (context_->dateParser) date = context_->dateParser(text);
     if (!date) {
-        fail(DecodingError::Kind::dataCorrupted, path, "\"" + text + "\" is not a date in the expected format");
+        fail(DecodingError::Kind::dataCorrupted, path,
+             "\"" + printable(text, 60) + "\" is not a date in the expected format");
         return false;
     }
     out = *date;

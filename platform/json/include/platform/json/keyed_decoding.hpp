@@ -7,6 +7,10 @@
 // however deep, ends the whole decoding; every later read is skipped, and
 // decode<R>() returns the error naming the member's path.
 //
+// A type that cannot carry JSON code itself (a public model kept free of this
+// library) specializes platform::json::Codec<R> instead, with
+//   static void decode(Keyed&, R&);   static void encode(KeyedWriter&, const R&);
+//
 //   struct Release { std::string product, version;
 //       static void decode(Keyed& k, Release& r) {
 //           k.required("product", r.product); k.required("version", r.version); } };
@@ -33,6 +37,8 @@ struct DecodingError {
     std::string codingPath;
     /// What was wrong, e.g. "expected a string, found a number".
     std::string detail;
+    /// The bytes were not JSON at all, as opposed to JSON of the wrong shape.
+    bool notJson = false;
 
     /// One readable sentence naming the place and the problem.
     std::string localizedDescription() const;
@@ -48,8 +54,21 @@ using Converter = std::function<std::optional<T>(const nlohmann::json&, std::str
 
 class Keyed;
 
+/// Specialize with static decode() (and encode(), see keyed_encoding.hpp) for a
+/// record type that does not define them as members.
 template <class R>
-concept Record = requires(Keyed& k, R& r) { R::decode(k, r); };
+struct Codec {};
+
+template <class R>
+concept Record = requires(Keyed& k, R& r) {
+    R::decode(k, r);
+}
+|| requires(Keyed& k, R& r) {
+    Codec<R>::decode(k, r);
+};
+
+/// How a JSON value's type reads in a message: "a string", "an integer", "null".
+const char* describeType(const nlohmann::json& value) noexcept;
 
 /// The keyed view of one JSON object during decoding.
 class Keyed {
@@ -65,6 +84,12 @@ public:
     void optionalWith(std::string_view key, std::optional<T>& out, const Converter<T>& convert);
 
     bool failed() const noexcept;
+
+    /// Fails the decoding at this object's own path, for rules that span
+    /// several members (e.g. "at least one of"). Ignored after a failure.
+    void reject(DecodingError::Kind kind, std::string detail);
+    /// This object's member path, e.g. "items[2].author"; empty at the top.
+    const std::string& path() const noexcept { return path_; }
 
     /// Reads a whole value (the top level of a document) into `out`.
     template <class T>
@@ -145,7 +170,11 @@ bool Keyed::read(const nlohmann::json& value, const std::string& path, T& out) {
     } else if constexpr (Record<T>) {
         if (!beginObject(value, path)) return false;
         Keyed nested(value, path, *context_);
-        T::decode(nested, out);
+        if constexpr (requires(Keyed & k, T & r) { T::decode(k, r); }) {
+            T::decode(nested, out);
+        } else {
+            Codec<T>::decode(nested, out);
+        }
         return !failed();
     } else {
         return readPrimitive(value, path, out);

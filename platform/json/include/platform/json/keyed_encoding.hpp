@@ -4,6 +4,8 @@
 // written; an empty optional is written as null.
 //
 // A record type R provides   void encode(platform::json::KeyedWriter&) const;
+// or a specialization of platform::json::Codec<R> with
+//   static void encode(KeyedWriter&, const R&);
 
 #include <platform/json/keyed_decoding.hpp>
 
@@ -13,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace platform::json {
@@ -22,7 +25,8 @@ using DateWriter = std::function<std::string(Date)>;
 
 class KeyedWriter {
 public:
-    explicit KeyedWriter(const DateWriter* dates) : dates_(dates), object_(nlohmann::ordered_json::object()) {}
+    explicit KeyedWriter(const DateWriter* dates)
+        : dates_(dates), object_(nlohmann::ordered_json::object()) {}
 
     template <class T>
     void write(std::string_view key, const T& value) {
@@ -43,15 +47,23 @@ private:
         return array;
     }
     nlohmann::ordered_json toJson(const Date& date) {
-        return dates_ != nullptr && *dates_ ? nlohmann::ordered_json((*dates_)(date))
-                                            : nlohmann::ordered_json(date.time_since_epoch().count());
+        return dates_ != nullptr && *dates_
+                   ? nlohmann::ordered_json((*dates_)(date))
+                   : nlohmann::ordered_json(date.time_since_epoch().count());
     }
     template <class T>
     nlohmann::ordered_json toJson(const T& value) {
-        if constexpr (requires(KeyedWriter& w) { value.encode(w); }) {
+        if constexpr (requires(KeyedWriter & w) { value.encode(w); }) {
             KeyedWriter nested(dates_);
             value.encode(nested);
             return nested.take();
+        } else if constexpr (requires(KeyedWriter & w) { Codec<T>::encode(w, value); }) {
+            KeyedWriter nested(dates_);
+            Codec<T>::encode(nested, value);
+            return nested.take();
+        } else if constexpr (std::is_convertible_v<const T&, const std::string&>) {
+            // Types derived from std::string would otherwise look like arrays too.
+            return nlohmann::ordered_json(static_cast<const std::string&>(value));
         } else {
             return nlohmann::ordered_json(value);
         }
@@ -65,7 +77,11 @@ private:
 template <class R>
 std::string encode(const R& record, const DateWriter& dates = {}, int indent = -1) {
     KeyedWriter writer(&dates);
-    record.encode(writer);
+    if constexpr (requires { record.encode(writer); }) {
+        record.encode(writer);
+    } else {
+        Codec<R>::encode(writer, record);
+    }
     return writer.take().dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 

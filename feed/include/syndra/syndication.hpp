@@ -1,0 +1,37 @@
+#pragma once
+
+#include <syndra/date.hpp>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace syndra {
+
+/// The value of "sy:updatePeriod".
+enum class SyndicationUpdatePeriod { hourly, daily, weekly, monthly, yearly };
+
+/// "hourly", "daily", ...
+std::string_view rawValue(SyndicationUpdatePeriod period) noexcept;
+/// The period whose raw value is exactly `raw`.
+std::optional<SyndicationUpdatePeriod> updatePeriodFromRawValue(std::string_view raw) noexcept;
+/// The period an element's text names: lower-cased, then an exact match (no
+/// trimming), so "Daily" is daily and " daily" is nothing.
+std::optional<SyndicationUpdatePeriod> updatePeriodFromText(std::string_view text) noexcept;
+
+/// The "sy:" elements of a channel: how often the feed is updated.
+struct SyndicationNamespace {
+    std::optional<SyndicationUpdatePeriod> syUpdatePeriod{};
+    std::optional<std::int64_t> syUpdateFrequency{};
+    std::optional<Date> syUpdateBase{};
+
+    template <class V>
+    void visitFields(V&& v) const {
+        v("syUpdatePeriod", syUpdatePeriod);
+        v("syUpdateFrequency", syUpdateFrequency);
+        v("syUpdateBase", syUpdateBase);
+    }
+    friend bool operator==(const SyndicationNamespace&, const SyndicationNamespace&) = default;
+};
+
+}  // namespace syndra

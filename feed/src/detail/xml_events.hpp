@@ -1,0 +1,31 @@
+#pragma once
+
+#include <syndra/attribute_map.hpp>
+
+#include <string>
+#include <string_view>
+
+namespace syndra::detail {
+
+/// What the XML reader hands on while it walks a document. Names arrive as
+/// written (prefix included); all text is UTF-8. A handler that returns
+/// `stop` ends the read without an error.
+class XmlEventSink {
+public:
+    enum class Flow { proceed, stop };
+
+    virtual Flow startElement(std::string_view name, const AttributeMap& attributes) = 0;
+    virtual Flow endElement() = 0;
+    /// A piece of character data; one element's text may come in many pieces.
+    virtual Flow characters(std::string_view text) = 0;
+    /// A piece of a CDATA section, as raw bytes.
+    virtual Flow cdata(std::string_view bytes) = 0;
+    /// The read failed (malformed document, limit hit, aborted); nothing
+    /// follows. `message` is readable and carries the position when known.
+    virtual void error(std::string message) = 0;
+
+protected:
+    ~XmlEventSink() = default;
+};
+
+}  // namespace syndra::detail

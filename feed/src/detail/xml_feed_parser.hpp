@@ -1,0 +1,14 @@
+#pragma once
+
+#include <syndra/feed.hpp>
+
+#include "detail/xml_reader.hpp"
+
+#include <string_view>
+
+namespace syndra::detail {
+
+/// Parses an RSS, RDF or Atom document into the matching Feed.
+Result parseXMLFeed(std::string_view document, const XmlReadOptions& options = {});
+
+}  // namespace syndra::detail

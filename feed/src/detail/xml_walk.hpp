@@ -1,0 +1,253 @@
+#pragma once
+
+// The walk from XML events to a feed model: recognises the root, keeps the
+// current element's place in the path index, and runs the rules of the
+// kind's path table. Templated on the two model types so that it can be
+// exercised with small test tables.
+
+#include <syndra/parser_error.hpp>
+
+#include "detail/path_index.hpp"
+#include "detail/path_table.hpp"
+#include "detail/xml_events.hpp"
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace syndra::detail {
+
+enum class XMLFeedType { atom, rdf, rss };
+
+/// The root element names, compared exactly.
+inline std::optional<XMLFeedType> feedTypeOfRoot(std::string_view name) noexcept {
+    if (name == "rss") return XMLFeedType::rss;
+    if (name == "rdf:RDF") return XMLFeedType::rdf;
+    if (name == "feed") return XMLFeedType::atom;
+    return std::nullopt;
+}
+
+/// Index of each kind's table in a PathIndex.
+constexpr int tableSlot(XMLFeedType type) noexcept {
+    switch (type) {
+        case XMLFeedType::rss:
+            return 0;
+        case XMLFeedType::rdf:
+            return 1;
+        case XMLFeedType::atom:
+            return 2;
+    }
+    return 0;
+}
+
+template <class Rss, class Atom>
+struct WalkTables {
+    std::span<const PathRule<Rss>> rss;
+    std::span<const PathRule<Rss>> rdf;
+    std::span<const PathRule<Atom>> atom;
+
+    /// An index of all three tables, in the slots tableSlot() gives.
+    PathIndex makeIndex() const {
+        PathIndex index;
+        auto addAll = [&](int slot, auto rows) {
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                index.add(slot, static_cast<std::int32_t>(i), rows[i].path);
+            }
+        };
+        addAll(tableSlot(XMLFeedType::rss), rss);
+        addAll(tableSlot(XMLFeedType::rdf), rdf);
+        addAll(tableSlot(XMLFeedType::atom), atom);
+        return index;
+    }
+};
+
+/// True when `bytes` is well-formed UTF-8 (no overlongs, no surrogates).
+bool isValidUtf8(std::string_view bytes) noexcept;
+
+/// `path` with every byte a URL path may not hold percent-encoded.
+std::string percentEncodePath(std::string_view path);
+
+template <class Rss, class Atom>
+class XmlWalk final : public XmlEventSink {
+public:
+    /// The outcome: the error, or the RSS model (index 1), or the Atom model (index 2).
+    using Outcome = std::variant<ParserError, Rss, Atom>;
+
+    XmlWalk(const PathIndex& index, WalkTables<Rss, Atom> tables) noexcept
+        : index_(index), tables_(tables) {}
+
+    Flow startElement(std::string_view name, const AttributeMap& attributes) override {
+        flushText();
+        const PathIndex::Node parent = levels_.empty() ? PathIndex::kRoot : levels_.back().node;
+        levels_.push_back(Level{index_.child(parent, name), path_.size(), false});
+        path_ += '/';
+        path_ += name;
+
+        if (!feedType_) {
+            // The root is only recognised, never mapped; until one is seen every
+            // element is a candidate, however deep.
+            feedType_ = feedTypeOfRoot(name);
+            textRule_ = nullptr;
+            return Flow::proceed;
+        }
+        if (*feedType_ == XMLFeedType::atom) {
+            if (!atom_) atom_.emplace();
+            if (const auto* rule = ruleAt(tables_.atom)) {
+                if (rule->start != nullptr) rule->start(*atom_, attributes);
+            }
+        } else {
+            if (!rss_) rss_.emplace();
+            const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
+            if (const auto* rule = ruleAt(table)) {
+                if (rule->start != nullptr) rule->start(*rss_, attributes);
+            }
+        }
+        updateTextRule();
+        return Flow::proceed;
+    }
+
+    Flow endElement() override {
+        flushText();
+        if (levels_.empty()) return Flow::stop;
+        path_.resize(levels_.back().pathLength);
+        levels_.pop_back();
+        if (levels_.empty()) {
+            // The document element is closed: whatever follows is not read.
+            parseComplete_ = true;
+            textRule_ = nullptr;
+            return Flow::stop;
+        }
+        // From now on the parent's text is not mapped (only text before its
+        // first child element is).
+        levels_.back().childClosed = true;
+        textRule_ = nullptr;
+        return Flow::proceed;
+    }
+
+    Flow characters(std::string_view text) override {
+        // Adjacent pieces are joined and handed to the rule in one call when
+        // the run ends, so that a value split by the tokenizer still converts.
+        if (textRule_ != nullptr) text_.append(text);
+        return Flow::proceed;
+    }
+
+    Flow cdata(std::string_view bytes) override {
+        if (!isValidUtf8(bytes)) {
+            text_.clear();
+            parsingError_ = ParserError::feedCDATABlockEncodingError(currentPathText());
+            return Flow::stop;
+        }
+        return characters(bytes);
+    }
+
+    void error(std::string message) override {
+        if (!parseComplete_ && !parsingError_) {
+            parsingError_ = ParserError::internalError(std::move(message));
+        }
+    }
+
+    /// The result once the reader is done: a stored error first, then the
+    /// kind, then the model.
+    Outcome finish() && {
+        if (parsingError_) {
+            // Whatever was stored, the caller sees an internal error carrying its
+            // description.
+            const std::string reason =
+                parsingError_->errorCase() == ParserError::Case::internalError
+                    ? parsingError_->reason()
+                    : parsingError_->errorDescription();
+            return Outcome(std::in_place_index<0>, ParserError::internalError(reason));
+        }
+        if (!feedType_) return Outcome(std::in_place_index<0>, ParserError::feedNotFound());
+        if (*feedType_ == XMLFeedType::atom) {
+            if (!atom_) {
+                return Outcome(std::in_place_index<0>,
+                               ParserError::internalError("Unable to initialize atom feed model"));
+            }
+            return Outcome(std::in_place_index<2>, std::move(*atom_));
+        }
+        if (!rss_) {
+            return Outcome(std::in_place_index<0>,
+                           ParserError::internalError("Unable to initialize rss feed model"));
+        }
+        return Outcome(std::in_place_index<1>, std::move(*rss_));
+    }
+
+    /// The stored error exactly as stored (before finish() folds it).
+    const std::optional<ParserError>& storedError() const noexcept { return parsingError_; }
+    bool parseComplete() const noexcept { return parseComplete_; }
+
+    /// The current path in the form "/rss/channel/item" ("/rss/channel/" once a
+    /// child of the channel has closed).
+    std::string currentPathText() const {
+        std::string text = path_;
+        if (text.empty() || (!levels_.empty() && levels_.back().childClosed)) text += '/';
+        return percentEncodePath(text);
+    }
+
+private:
+    struct Level {
+        PathIndex::Node node;
+        std::size_t pathLength;  // length of path_ before this element's name
+        bool childClosed;
+    };
+
+    template <class Model>
+    const PathRule<Model>* ruleAt(std::span<const PathRule<Model>> table) const noexcept {
+        const std::int32_t row = index_.row(levels_.back().node, tableSlot(*feedType_));
+        if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return nullptr;
+        return &table[static_cast<std::size_t>(row)];
+    }
+
+    // Decides once per element start which text rule (if any) the element's
+    // text goes to, so that unmapped text (white space between siblings,
+    // mostly) is dropped without being copied.
+    void updateTextRule() {
+        textRule_ = nullptr;
+        if (!feedType_ || levels_.empty() || levels_.back().childClosed) return;
+        if (*feedType_ == XMLFeedType::atom) {
+            if (!atom_) return;
+            if (const auto* rule = ruleAt(tables_.atom)) {
+                if (rule->text != nullptr) textRule_ = rule;
+            }
+        } else {
+            if (!rss_) return;
+            const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
+            if (const auto* rule = ruleAt(table)) {
+                if (rule->text != nullptr) textRule_ = rule;
+            }
+        }
+    }
+
+    void flushText() {
+        if (text_.empty() || textRule_ == nullptr) {
+            text_.clear();
+            return;
+        }
+        if (*feedType_ == XMLFeedType::atom) {
+            static_cast<const PathRule<Atom>*>(textRule_)->text(*atom_, text_);
+        } else {
+            static_cast<const PathRule<Rss>*>(textRule_)->text(*rss_, text_);
+        }
+        text_.clear();
+    }
+
+    const PathIndex& index_;
+    WalkTables<Rss, Atom> tables_;
+    std::optional<XMLFeedType> feedType_;
+    std::optional<Rss> rss_;
+    std::optional<Atom> atom_;
+    std::optional<ParserError> parsingError_;
+    bool parseComplete_ = false;
+    std::vector<Level> levels_;
+    std::string path_;
+    std::string text_;
+    const void* textRule_ = nullptr;  // PathRule<Rss> or PathRule<Atom>, per feedType_
+};
+
+}  // namespace syndra::detail

@@ -1,0 +1,66 @@
+#include "detail/media_rules.hpp"
+
+#include <syndra/conversions.hpp>
+
+#include <vector>
+
+namespace syndra::detail {
+namespace {
+
+/// Calls f(part) for every part of `text` between `separator`s, empty parts
+/// included ("a,,b" has three parts).
+template <class F>
+void forEachPart(std::string_view text, char separator, F&& f) {
+    for (;;) {
+        const std::size_t end = text.find(separator);
+        f(text.substr(0, end));
+        if (end == std::string_view::npos) return;
+        text.remove_prefix(end + 1);
+    }
+}
+
+MediaTag tagOf(std::string_view part) {
+    MediaTag tag;
+    std::string_view first;
+    std::string_view last;
+    std::size_t count = 0;
+    forEachPart(part, ':', [&](std::string_view subPart) {
+        if (count++ == 0) first = subPart;
+        last = subPart;
+    });
+    tag.tag = Text(trimWhiteSpaceAndNewlines(first));
+    // "a:b:3" weighs 3: whatever sits between the tag and the weight is dropped.
+    if (count > 1) tag.weight = toInt(trimWhiteSpaceAndNewlines(last));
+    return tag;
+}
+
+}  // namespace
+
+void tagsText(MediaNamespace& media, std::string_view text) {
+    if (!media.mediaCommunity) return;
+    std::vector<MediaTag> tags;
+    forEachPart(text, ',', [&tags](std::string_view part) { tags.push_back(tagOf(part)); });
+    media.mediaCommunity->mediaTags = std::move(tags);
+}
+
+void keywordsText(MediaNamespace& media, std::string_view text) {
+    if (text.empty() || !media.mediaContents || media.mediaContents->empty()) return;
+    auto& keywords = media.mediaContents->back().mediaKeywords;
+    if (!keywords) return;
+    forEachPart(text, ',', [&keywords](std::string_view part) {
+        keywords->emplace_back(trimWhiteSpaceAndNewlines(part));
+    });
+}
+
+void positionText(MediaNamespace& media, std::string_view text) {
+    if (!media.mediaLocation) return;
+    const std::size_t space = text.find(' ');
+    if (space == std::string_view::npos) return;
+    const std::string_view latitude = text.substr(0, space);
+    const std::string_view longitude = text.substr(space + 1);
+    if (longitude.find(' ') != std::string_view::npos) return;
+    media.mediaLocation->latitude = toDouble(latitude);
+    media.mediaLocation->longitude = toDouble(longitude);
+}
+
+}  // namespace syndra::detail

@@ -1,0 +1,78 @@
+#include <syndra/text.hpp>
+
+#include <unicode/bytestream.h>
+#include <unicode/normalizer2.h>
+#include <unicode/utf8.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace syndra {
+namespace {
+
+bool isAscii(std::string_view s) noexcept {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+bool isValidUtf8(std::string_view s) noexcept {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(s.data());
+    const std::size_t length = s.size();
+    std::size_t i = 0;
+    while (i < length) {
+        UChar32 c = 0;
+        U8_NEXT(bytes, i, length, c);
+        if (c < 0) return false;
+    }
+    return true;
+}
+
+// The NFD form of `s`, or nothing when ICU cannot normalize it.
+std::optional<std::string> decomposed(const icu::Normalizer2& nfd, std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    icu::StringByteSink<std::string> sink(&out);
+    UErrorCode status = U_ZERO_ERROR;
+    nfd.normalizeUTF8(0, icu::StringPiece(s.data(), static_cast<std::int32_t>(s.size())), sink,
+                      nullptr, status);
+    if (U_FAILURE(status)) return std::nullopt;
+    return out;
+}
+
+}  // namespace
+
+bool canonicallyEquivalent(std::string_view a, std::string_view b) {
+    if (a == b) return true;
+    // ASCII text is its own decomposition. Only when both sides are ASCII does
+    // that settle it: a non-ASCII text can decompose to ASCII (U+212A → "K").
+    if (isAscii(a) && isAscii(b)) return false;
+    // ICU would read bad bytes as U+FFFD and call different garbage equal;
+    // byte comparison (already unequal) is the only honest answer.
+    if (!isValidUtf8(a) || !isValidUtf8(b)) return false;
+    // StringPiece lengths are 32-bit; texts beyond that are compared by bytes.
+    constexpr std::size_t kMaxLength = 0x7fffffff;
+    if (a.size() > kMaxLength || b.size() > kMaxLength) return false;
+
+    UErrorCode status = U_ZERO_ERROR;
+    // Each text has exactly one composed (NFC) form, and most feed text is
+    // already in it: two different texts that both are cannot be equivalent.
+    // Checking costs a scan; normalizing costs two copies.
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_SUCCESS(status) && nfc != nullptr) {
+        const bool aComposed = nfc->isNormalizedUTF8(
+            icu::StringPiece(a.data(), static_cast<std::int32_t>(a.size())), status);
+        const bool bComposed = nfc->isNormalizedUTF8(
+            icu::StringPiece(b.data(), static_cast<std::int32_t>(b.size())), status);
+        if (U_SUCCESS(status) && aComposed && bComposed) return false;
+    }
+    status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    if (U_FAILURE(status) || nfd == nullptr) return false;
+    const auto na = decomposed(*nfd, a);
+    const auto nb = decomposed(*nfd, b);
+    return na && nb && *na == *nb;
+}
+
+}  // namespace syndra

@@ -1,0 +1,389 @@
+#include "detail/url_reader.hpp"
+
+#include "detail/xml_reader.hpp"
+
+#include <syndra/feed_parser.hpp>
+
+#include <curl/curl.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+namespace syndra::detail {
+namespace {
+
+using Result = Fallible<std::string>;
+
+std::string sizeLimitText(std::size_t maxBytes) {
+    if (maxBytes % (1024 * 1024) == 0) {
+        return "Feed larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
+    }
+    return "Feed larger than " + std::to_string(maxBytes) + " bytes";
+}
+
+std::string secondsText(std::chrono::milliseconds ms) {
+    if (ms.count() % 1000 == 0) return std::to_string(ms.count() / 1000) + " s";
+    return std::to_string(ms.count()) + " ms";
+}
+
+std::string lowerScheme(std::string_view url) {
+    const std::size_t colon = url.find(':');
+    if (colon == std::string_view::npos || colon == 0) return {};
+    std::string scheme;
+    for (std::size_t i = 0; i < colon; ++i) {
+        const auto c = static_cast<unsigned char>(url[i]);
+        const bool ok =
+            std::isalpha(c) || (i > 0 && (std::isdigit(c) || c == '+' || c == '-' || c == '.'));
+        if (!ok) return {};
+        scheme += static_cast<char>(std::tolower(c));
+    }
+    return scheme;
+}
+
+int hexValue(char c) noexcept {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// ---------------------------------------------------------------- file: URLs
+
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) noexcept : fd_(fd) {}
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    ~UniqueFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+private:
+    int fd_;
+};
+
+Result readFile(const std::string& path, std::size_t maxBytes) {
+    auto failure = [&](const char* what) {
+        return Result::failure(std::string(what) + ": " + path);
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        switch (errno) {
+            case ENOENT:
+            case ENOTDIR:
+                return failure("No such file");
+            case EACCES:
+            case EPERM:
+                return failure("Permission denied");
+            default:
+                return Result::failure("Cannot open " + path + ": " + std::strerror(errno));
+        }
+    }
+    const UniqueFd guard(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return Result::failure("Cannot read " + path + ": " + std::strerror(errno));
+    if (S_ISDIR(info.st_mode)) return failure("Is a directory");
+    // Devices and pipes could be endless; a feed is a regular file.
+    if (!S_ISREG(info.st_mode)) return failure("Not a regular file");
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
+        return Result::failure(sizeLimitText(maxBytes));
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return Result::failure("Cannot read " + path + ": " + std::strerror(errno));
+        }
+        if (n == 0) break;  // the file shrank while we read it
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+Result readFileURL(std::string_view url) {
+    std::string_view rest = url.substr(5);  // after "file:"
+    if (rest.substr(0, 2) == "//") {
+        rest.remove_prefix(2);
+        const std::size_t slash = rest.find('/');
+        const std::string_view host = rest.substr(0, slash);
+        if (!host.empty() && host != "localhost") {
+            return Result::failure("Cannot read a file on another host: " + std::string(url));
+        }
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
+    }
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    std::string path;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == '%' && i + 2 < rest.size() && hexValue(rest[i + 1]) >= 0 &&
+            hexValue(rest[i + 2]) >= 0) {
+            path += static_cast<char>(hexValue(rest[i + 1]) * 16 + hexValue(rest[i + 2]));
+            i += 2;
+        } else {
+            path += rest[i];
+        }
+    }
+    if (path.empty() || path.front() != '/')
+        return Result::failure("Not a file URL with a path: " + std::string(url));
+    if (path.find('\0') != std::string::npos) return Result::failure("No such file: " + path);
+    // A local file is the user's own choice; only its size bounds it, within
+    // reason. The download cap guards against servers, not against files.
+    constexpr std::size_t kMaxFileBytes = std::size_t{1} << 30;
+    return readFile(path, kMaxFileBytes);
+}
+
+// ---------------------------------------------------------------- http(s) URLs
+
+void initCurlOnce() {
+    // Function-local static: runs once, thread-safely, before the first transfer.
+    static const bool initialised = [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        return true;
+    }();
+    (void)initialised;
+}
+
+struct CurlCleanup {
+    void operator()(CURL* c) const noexcept { curl_easy_cleanup(c); }
+};
+struct CurlUrlCleanup {
+    void operator()(CURLU* u) const noexcept { curl_url_cleanup(u); }
+};
+
+struct Transfer {
+    std::string body;
+    std::size_t maxBytes = 0;
+    bool tooLarge = false;
+    std::string statusReason;  // reason phrase of the last status line
+    const std::atomic<bool>* abort = nullptr;
+    bool aborted = false;
+};
+
+std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& t = *static_cast<Transfer*>(user);
+    const std::size_t n = size * count;
+    if (t.body.size() + n > t.maxBytes) {
+        t.tooLarge = true;
+        return 0;  // makes curl stop with a write error
+    }
+    t.body.append(data, n);
+    return n;
+}
+
+std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& t = *static_cast<Transfer*>(user);
+    const std::size_t n = size * count;
+    std::string_view line(data, n);
+    if (line.substr(0, 5) == "HTTP/") {
+        // "HTTP/1.1 404 Not Found\r\n": keep the phrase after the code.
+        const std::size_t codeStart = line.find(' ');
+        const std::size_t phraseStart =
+            codeStart == std::string_view::npos ? codeStart : line.find(' ', codeStart + 1);
+        std::string_view phrase = phraseStart == std::string_view::npos
+                                      ? std::string_view()
+                                      : line.substr(phraseStart + 1);
+        while (!phrase.empty() &&
+               (phrase.back() == '\r' || phrase.back() == '\n' || phrase.back() == ' ')) {
+            phrase.remove_suffix(1);
+        }
+        t.statusReason.assign(phrase.substr(0, 200));
+    }
+    return n;
+}
+
+int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    auto& t = *static_cast<Transfer*>(user);
+    if (t.abort != nullptr && t.abort->load(std::memory_order_relaxed)) {
+        t.aborted = true;
+        return 1;
+    }
+    return 0;
+}
+
+const char* standardReason(long code) {
+    switch (code) {
+        case 400:
+            return "Bad Request";
+        case 401:
+            return "Unauthorized";
+        case 403:
+            return "Forbidden";
+        case 404:
+            return "Not Found";
+        case 405:
+            return "Method Not Allowed";
+        case 406:
+            return "Not Acceptable";
+        case 408:
+            return "Request Timeout";
+        case 410:
+            return "Gone";
+        case 429:
+            return "Too Many Requests";
+        case 500:
+            return "Internal Server Error";
+        case 501:
+            return "Not Implemented";
+        case 502:
+            return "Bad Gateway";
+        case 503:
+            return "Service Unavailable";
+        case 504:
+            return "Gateway Timeout";
+        default:
+            return "";
+    }
+}
+
+struct Endpoint {
+    std::string host;
+    std::string port;
+};
+
+Endpoint endpointOf(const std::string& url) {
+    Endpoint e;
+    std::unique_ptr<CURLU, CurlUrlCleanup> u(curl_url());
+    if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return e;
+    char* part = nullptr;
+    if (curl_url_get(u.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
+        e.host = part;
+        curl_free(part);
+    }
+    if (curl_url_get(u.get(), CURLUPART_PORT, &part, CURLU_DEFAULT_PORT) == CURLUE_OK) {
+        e.port = part;
+        curl_free(part);
+    }
+    return e;
+}
+
+Result readHttp(const std::string& url, const UrlReadOptions& options) {
+    initCurlOnce();
+    std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
+    if (!curl) return Result::failure("Unable to start an HTTP transfer");
+    Transfer t;
+    t.maxBytes = options.maxBytes;
+    t.abort = options.abort;
+    char errorBuffer[CURL_ERROR_SIZE] = {};
+    const std::string agent = userAgent();
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, options.maxRedirects);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(options.connectTimeout.count()));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
+    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(c, CURLOPT_USERAGENT, agent.c_str());
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &onBody);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
+    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &onHeader);
+    curl_easy_setopt(c, CURLOPT_HEADERDATA, &t);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+
+    const CURLcode code = curl_easy_perform(c);
+
+    char* effective = nullptr;
+    curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
+    const Endpoint where = endpointOf(effective != nullptr ? effective : url);
+    const std::string host = where.host.empty() ? url : where.host;
+
+    if (t.aborted || code == CURLE_ABORTED_BY_CALLBACK)
+        return Result::failure(std::string(kAbortedReason));
+    if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        return Result::failure(sizeLimitText(options.maxBytes));
+    switch (code) {
+        case CURLE_OK:
+            break;
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return Result::failure("Could not resolve host " + host);
+        case CURLE_COULDNT_CONNECT: {
+            long osError = 0;
+            curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osError);
+            if (osError == ECONNREFUSED || osError == 0) {
+                return Result::failure("Connection refused by " + host + ":" + where.port);
+            }
+            return Result::failure("Could not connect to " + host + ":" + where.port + ": " +
+                                   std::strerror(static_cast<int>(osError)));
+        }
+        case CURLE_OPERATION_TIMEDOUT: {
+            curl_off_t connected = 0;
+            curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connected);
+            if (connected == 0) {
+                return Result::failure("Connection timed out after " +
+                                       secondsText(options.connectTimeout));
+            }
+            return Result::failure("No complete response from " + host + " within " +
+                                   secondsText(options.totalTimeout));
+        }
+        case CURLE_TOO_MANY_REDIRECTS:
+            return Result::failure("Too many redirects (more than " +
+                                   std::to_string(options.maxRedirects) + ") from " + host);
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return Result::failure("Unsupported URL: " +
+                                   (effective != nullptr ? std::string(effective) : url));
+        case CURLE_URL_MALFORMAT:
+            return Result::failure("Malformed URL: " + url);
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_CONNECT_ERROR:
+            return Result::failure(
+                "TLS connection to " + host +
+                " failed: " + (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+        case CURLE_BAD_CONTENT_ENCODING:
+            return Result::failure("Response from " + host + " could not be decompressed");
+        default:
+            return Result::failure(
+                "Download from " + host +
+                " failed: " + (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+    }
+    long status = 0;
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    if (status >= 400) {
+        std::string reason = t.statusReason.empty() ? standardReason(status) : t.statusReason;
+        std::string text = "HTTP " + std::to_string(status);
+        if (!reason.empty()) text += " " + reason;
+        return Result::failure(text + " from " + host);
+    }
+    return std::move(t.body);
+}
+
+}  // namespace
+
+std::string userAgent() {
+    std::string agent = version();  // "Syndra 1.2.3"
+    const std::size_t space = agent.find(' ');
+    if (space != std::string::npos) agent[space] = '/';
+    return agent;
+}
+
+std::string sanitizeFeedURL(std::string_view url) {
+    if (lowerScheme(url) == "feed") return "http" + std::string(url.substr(4));
+    return std::string(url);
+}
+
+Result readURL(std::string_view url, const UrlReadOptions& options) {
+    const std::string scheme = lowerScheme(url);
+    if (scheme == "file") return readFileURL(url);
+    if (scheme == "http" || scheme == "https") return readHttp(std::string(url), options);
+    if (scheme.empty()) return Result::failure("Not a URL: " + std::string(url));
+    return Result::failure("Unsupported URL scheme \"" + scheme + "\"");
+}
+
+}  // namespace syndra::detail

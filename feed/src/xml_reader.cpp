@@ -1,0 +1,334 @@
+#include "detail/xml_reader.hpp"
+
+#include "detail/encoding.hpp"
+#include "detail/html_entities.hpp"
+
+#include <expat.h>
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <memory>
+#include <new>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace syndra::detail {
+namespace {
+
+struct ParserFree {
+    void operator()(XML_Parser p) const noexcept { XML_ParserFree(p); }
+};
+using ParserHandle = std::unique_ptr<XML_ParserStruct, ParserFree>;
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) noexcept {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+        if (std::toupper(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
+    }
+    return true;
+}
+
+/// The bytes expat gets, and the encoding to impose on it (nullptr: let the
+/// document's declaration decide). `text` views either the caller's bytes or
+/// `storage`, so the object must stay where it was filled.
+struct PreparedDocument {
+    PreparedDocument() = default;
+    PreparedDocument(const PreparedDocument&) = delete;
+    PreparedDocument& operator=(const PreparedDocument&) = delete;
+
+    std::string storage;
+    std::string_view text;
+    const char* encoding = nullptr;
+};
+
+/// Fills `doc` from `raw`; returns the reason when the document cannot be read.
+std::optional<std::string> prepare(std::string_view raw, PreparedDocument& doc) {
+    doc.text = raw;
+    const Sniffed sniffed = sniffUnicodeForm(raw);
+    switch (sniffed.form) {
+        case UnicodeForm::unknown:
+            break;
+        case UnicodeForm::utf8:
+            // The mark outranks whatever the declaration claims.
+            doc.text = raw.substr(sniffed.markLength);
+            doc.encoding = "UTF-8";
+            break;
+        default: {
+            auto utf8 = unicodeToUtf8(raw, sniffed);
+            if (!utf8) return utf8.error();
+            doc.storage = std::move(*utf8);
+            doc.text = doc.storage;
+            doc.encoding = "UTF-8";
+            break;
+        }
+    }
+    // Real feeds arrive with blank lines before the XML declaration, which
+    // would otherwise make the declaration itself an error.
+    const std::size_t first = doc.text.find_first_not_of(" \t\r\n");
+    doc.text = first == std::string_view::npos ? std::string_view() : doc.text.substr(first);
+    if (doc.encoding != nullptr) return std::nullopt;
+
+    const auto declared = declaredEncoding(doc.text);
+    if (!declared) return std::nullopt;
+    if (startsWithIgnoringCase(*declared, "UTF-16") ||
+        startsWithIgnoringCase(*declared, "UTF-32") || startsWithIgnoringCase(*declared, "UCS-") ||
+        startsWithIgnoringCase(*declared, "ISO-10646-UCS")) {
+        // Declared as 16/32-bit but written with 8-bit units (no mark, no
+        // UTF-16 "<?"): the declaration is wrong; read the bytes as UTF-8.
+        doc.encoding = "UTF-8";
+        return std::nullopt;
+    }
+    switch (classifyCharset(*declared)) {
+        case CharsetKind::native:
+            return std::nullopt;
+        case CharsetKind::singleByte: {
+            // expat asks for the map itself; refuse here what it could not use.
+            std::array<int, 256> map{};
+            if (singleByteMap(*declared, map)) return std::nullopt;
+            break;
+        }
+        case CharsetKind::multiByte: {
+            auto utf8 = charsetToUtf8(doc.text, *declared);
+            if (!utf8) return utf8.error();
+            doc.storage = std::move(*utf8);
+            doc.text = doc.storage;
+            doc.encoding = "UTF-8";
+            return std::nullopt;
+        }
+        case CharsetKind::unsupported:
+            break;
+    }
+    return unsupportedEncoding(*declared);
+}
+
+// A document that calls itself standalone may not use entities declared
+// outside it, which is where the HTML names come from. Such a declaration
+// only matters to validation, so it is turned into standalone="no" (same
+// length, so positions in error messages stay right).
+void dropStandalone(PreparedDocument& doc) {
+    const std::string_view text = doc.text;
+    if (text.substr(0, 5) != "<?xml") return;
+    const std::size_t close = text.substr(0, 1024).find("?>");
+    const std::size_t at = text.substr(0, close).find("standalone");
+    if (close == std::string_view::npos || at == std::string_view::npos) return;
+    std::size_t i = at + 10;
+    auto skipSpace = [&] {
+        while (i < close && std::string_view(" \t\r\n").find(text[i]) != std::string_view::npos)
+            ++i;
+    };
+    skipSpace();
+    if (i >= close || text[i] != '=') return;
+    ++i;
+    skipSpace();
+    if (i + 5 > close || (text[i] != '"' && text[i] != '\'') || text.substr(i + 1, 3) != "yes" ||
+        text[i + 4] != text[i]) {
+        return;
+    }
+    std::string patched(text);
+    patched.replace(i + 1, 4, std::string{'n', 'o', text[i], ' '});
+    doc.storage = std::move(patched);
+    doc.text = doc.storage;
+}
+
+class Reader {
+public:
+    Reader(XmlEventSink& sink, const XmlReadOptions& options) : sink_(sink), options_(options) {}
+
+    void run(std::string_view raw) {
+        if (auto failure = prepare(raw, doc_)) {
+            sink_.error(std::move(*failure));
+            return;
+        }
+        entityDeclarations_ = htmlEntityDeclarations(doc_.text);
+        if (!entityDeclarations_.empty()) dropStandalone(doc_);
+        const std::string_view text = doc_.text;
+        // Without namespace processing: names arrive prefixed, as written.
+        parser_.reset(XML_ParserCreate(doc_.encoding));
+        if (!parser_) {
+            sink_.error("Unable to create an XML parser");
+            return;
+        }
+        XML_Parser p = parser_.get();
+        XML_SetUserData(p, this);
+        XML_SetElementHandler(p, &Reader::onStart, &Reader::onEnd);
+        XML_SetCharacterDataHandler(p, &Reader::onText);
+        XML_SetCdataSectionHandler(p, &Reader::onCdataStart, &Reader::onCdataEnd);
+        XML_SetUnknownEncodingHandler(p, &Reader::onUnknownEncoding, nullptr);
+        XML_SetSkippedEntityHandler(p, &Reader::onSkippedEntity);
+        XML_SetExternalEntityRefHandler(p, &Reader::onExternalEntity);
+        XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
+        if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
+
+        std::size_t offset = 0;
+        std::size_t patternIndex = 0;
+        do {
+            if (aborted()) {
+                fail(std::string(kAbortedReason));
+                return;
+            }
+            std::size_t size = options_.chunkSize;
+            if (!options_.chunkPattern.empty()) {
+                size = options_.chunkPattern[patternIndex++ % options_.chunkPattern.size()];
+            }
+            size = std::clamp<std::size_t>(size, 1, std::numeric_limits<int>::max());
+            size = std::min(size, text.size() - offset);
+            const bool last = offset + size == text.size();
+            const auto status = XML_Parse(p, text.data() + offset, static_cast<int>(size),
+                                          last ? XML_TRUE : XML_FALSE);
+            offset += size;
+            if (status != XML_STATUS_OK) {
+                if (!stopped_) fail(positioned(describeError(text)));
+                return;
+            }
+            if (stopped_) return;
+        } while (offset < text.size());
+    }
+
+private:
+    static Reader& self(void* data) { return *static_cast<Reader*>(data); }
+
+    bool aborted() const noexcept {
+        return options_.abort != nullptr && options_.abort->load(std::memory_order_relaxed);
+    }
+
+    std::string positioned(std::string message) const {
+        message += " at line ";
+        message += std::to_string(XML_GetCurrentLineNumber(parser_.get()));
+        message += ", column ";
+        message += std::to_string(XML_GetCurrentColumnNumber(parser_.get()) + 1);
+        return message;
+    }
+
+    // expat's text, naming the entity where expat leaves it out.
+    std::string describeError(std::string_view text) const {
+        const XML_Error code = XML_GetErrorCode(parser_.get());
+        std::string message = XML_ErrorString(code);
+        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+        if (code == XML_ERROR_UNDEFINED_ENTITY && at >= 0 &&
+            static_cast<std::size_t>(at) < text.size() &&
+            text[static_cast<std::size_t>(at)] == '&') {
+            const std::string_view rest = text.substr(static_cast<std::size_t>(at));
+            const std::size_t semicolon = rest.find(';');
+            if (semicolon != std::string_view::npos && semicolon <= 64) {
+                message += " \"" + std::string(rest.substr(0, semicolon + 1)) + "\"";
+            }
+        }
+        return message;
+    }
+
+    void stop() {
+        if (!stopped_) {
+            stopped_ = true;
+            XML_StopParser(parser_.get(), XML_FALSE);
+        }
+    }
+
+    void fail(std::string message) {
+        if (failed_) return;
+        failed_ = true;
+        sink_.error(std::move(message));
+        if (parser_ && !stopped_) stop();
+    }
+
+    // Runs a sink call; exceptions must not travel through expat's C frames.
+    template <class Call>
+    void deliver(Call&& call) {
+        try {
+            if (call() == XmlEventSink::Flow::stop) stop();
+        } catch (const std::bad_alloc&) {
+            fail("Out of memory");
+        } catch (const std::exception& e) {
+            fail(std::string("Internal failure: ") + e.what());
+        } catch (...) {
+            fail("Internal failure");
+        }
+    }
+
+    static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
+        Reader& r = self(data);
+        if (r.stopped_) return;
+        if (r.aborted()) {
+            r.fail(std::string(kAbortedReason));
+            return;
+        }
+        if (++r.depth_ > r.options_.maxDepth) {
+            r.fail("Elements nested deeper than " + std::to_string(r.options_.maxDepth) +
+                   " levels at line " + std::to_string(XML_GetCurrentLineNumber(r.parser_.get())));
+            return;
+        }
+        r.deliver([&] { return r.sink_.startElement(name, AttributeMap(attributes)); });
+    }
+
+    static void XMLCALL onEnd(void* data, const XML_Char*) {
+        Reader& r = self(data);
+        if (r.stopped_) return;
+        --r.depth_;
+        r.deliver([&] { return r.sink_.endElement(); });
+    }
+
+    static void XMLCALL onText(void* data, const XML_Char* text, int length) {
+        Reader& r = self(data);
+        if (r.stopped_) return;
+        const std::string_view piece(text, static_cast<std::size_t>(length));
+        r.deliver([&] { return r.inCdata_ ? r.sink_.cdata(piece) : r.sink_.characters(piece); });
+    }
+
+    static void XMLCALL onCdataStart(void* data) { self(data).inCdata_ = true; }
+    static void XMLCALL onCdataEnd(void* data) { self(data).inCdata_ = false; }
+
+    // Charsets expat does not know itself, one byte per character.
+    static int XMLCALL onUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+        std::array<int, 256> map{};
+        if (!singleByteMap(name, map)) return XML_STATUS_ERROR;
+        std::copy(map.begin(), map.end(), info->map);
+        info->data = nullptr;
+        info->convert = nullptr;
+        info->release = nullptr;
+        return XML_STATUS_OK;
+    }
+
+    // Called for references expat could not resolve because the document has
+    // an external subset it did not read.
+    static void XMLCALL onSkippedEntity(void* data, const XML_Char* name, int isParameterEntity) {
+        Reader& r = self(data);
+        if (r.stopped_ || isParameterEntity) return;
+        if (const auto text = htmlEntity(name)) {
+            r.deliver([&] { return r.sink_.characters(*text); });
+            return;
+        }
+        r.fail(r.positioned("undefined entity \"&" + std::string(name) + ";\""));
+    }
+
+    // The only external thing ever parsed is our own DTD of HTML entities, in
+    // place of the document's external subset (context == nullptr). Every
+    // other external entity is left unresolved: nothing is fetched or read.
+    static int XMLCALL onExternalEntity(XML_Parser parser, const XML_Char* context, const XML_Char*,
+                                        const XML_Char*, const XML_Char*) {
+        if (context != nullptr) return XML_STATUS_OK;
+        Reader& r = *static_cast<Reader*>(XML_GetUserData(parser));
+        ParserHandle dtd(XML_ExternalEntityParserCreate(parser, nullptr, "UTF-8"));
+        if (!dtd) return XML_STATUS_ERROR;
+        const auto& text = r.entityDeclarations_;
+        return XML_Parse(dtd.get(), text.data(), static_cast<int>(text.size()), XML_TRUE);
+    }
+
+    XmlEventSink& sink_;
+    const XmlReadOptions& options_;
+    PreparedDocument doc_;
+    ParserHandle parser_;
+    std::string entityDeclarations_;
+    int depth_ = 0;
+    bool inCdata_ = false;
+    bool stopped_ = false;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
+    Reader(sink, options).run(document);
+}
+
+}  // namespace syndra::detail

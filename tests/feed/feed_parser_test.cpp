@@ -1,0 +1,200 @@
+#include "detail/feed_kind.hpp"
+
+#include <syndra/feed_parser.hpp>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <sstream>
+#include <thread>
+
+namespace syndra {
+namespace {
+
+using detail::FeedDataKind;
+
+TEST(KindDetection, LooksAtTheFirstVisibleCharacter) {
+    const std::pair<std::string, std::optional<FeedDataKind>> cases[] = {
+        {"<rss/>", FeedDataKind::xml},
+        {"\xEF\xBB\xBF  \n\r\n\t<?xml", FeedDataKind::xml},
+        {"\xE2\x80\x8B\xC2\xA0{\"version\":1}", FeedDataKind::json},  // ZWSP (Cf) and NBSP (Z)
+        {"  {", FeedDataKind::json},
+        {"[{}]", std::nullopt},
+        {"rss", std::nullopt},
+        {"7<", std::nullopt},
+        {"\xE2\x82\xAC<", std::nullopt},  // a symbol comes first
+        {"\xFF<rss/>", std::nullopt},     // not UTF-8: U+FFFD is a symbol
+        {"", std::nullopt},
+        {" \n\t ", std::nullopt},
+        {std::string(200, ' ') + "<rss/>", std::nullopt},  // beyond the first 200 bytes
+        {std::string(199, ' ') + "<", FeedDataKind::xml},
+        {std::string("\xFF\xFE<\0r\0", 6), FeedDataKind::xml},
+        {std::string("\xFE\xFF\0{", 4), FeedDataKind::json},
+        {std::string("\xFF\xFE\0\0<\0\0\0", 8), FeedDataKind::xml},
+        {std::string("\0\0\xFE\xFF\0\0\0{", 8), FeedDataKind::json},
+        {std::string("<\0?\0x\0", 6), FeedDataKind::xml},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        EXPECT_EQ(detail::detectFeedDataKind(bytes), expected) << ::testing::PrintToString(bytes);
+    }
+}
+
+TEST(ParserErrors, TextsAndCodes) {
+    struct Case {
+        ParserError error;
+        const char* caseName;
+        int code;
+        std::string description, failureReason, recoverySuggestion;
+    };
+    const Case cases[] = {
+        {ParserError::feedCDATABlockEncodingError("/rss/channel/"), "feedCDATABlockEncodingError",
+         -10001, "`CDATAblock` encoding error",
+         "Unable to convert the bytes in `CDATABlock` to Unicode characters using the UTF-8 "
+         "encoding at current path: /rss/channel/",
+         "Make sure the encoding provided in a `CDATABlock` is encoded as UTF-8"},
+        {ParserError::internalError("boom"), "internalError", -90000,
+         "Internal unresolved error: boom",
+         "Unable to recover from an internal unresolved error: boom",
+         "If you're seeing this error you probably should open an issue on github"},
+        {ParserError::internalError(""), "internalError", -90000,
+         "Internal unresolved error: ", "Unable to recover from an internal unresolved error: ",
+         "If you're seeing this error you probably should open an issue on github"},
+        {ParserError::feedNotFound(), "feedNotFound", -1000, "Feed not found",
+         "Couldn't parse any known feed", "Provide a valid Atom/RSS/JSON feed "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caseName);
+        EXPECT_STREQ(c.error.caseName(), c.caseName);
+        EXPECT_EQ(c.error.code(), c.code);
+        EXPECT_EQ(c.error.errorDescription(), c.description);
+        EXPECT_EQ(c.error.localizedDescription(), c.description);
+        EXPECT_EQ(c.error.failureReason(), c.failureReason);
+        EXPECT_EQ(c.error.recoverySuggestion(), c.recoverySuggestion);
+        const auto platform = c.error.platformError();
+        EXPECT_EQ(platform.domain, "com.syndra.error");
+        EXPECT_EQ(platform.code, c.code);
+        const std::map<std::string, std::string> userInfo = {
+            {"NSLocalizedDescription", c.description},
+            {"NSLocalizedFailureReason", c.failureReason},
+            {"NSLocalizedRecoverySuggestion", c.recoverySuggestion}};
+        EXPECT_EQ(platform.userInfo, userInfo);
+    }
+    EXPECT_EQ(ParserError::feedNotFound().recoverySuggestion().size(), 35u);
+}
+
+std::string reasonOf(const Result& r) {
+    return r.error() ? r.error()->errorDescription() : "success";
+}
+
+TEST(FeedParserFront, DispatchesOnTheKindOfDocument) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "Feed not found"},
+        {"   \n", "Feed not found"},
+        {"[1, 2]", "Feed not found"},
+        {"hello <rss/>", "Feed not found"},
+        {"\n\n<rss><channel/></rss>", "success"},
+        {"<rss/>", "Internal unresolved error: Unable to initialize rss feed model"},
+        {"<feed/>", "Internal unresolved error: Unable to initialize atom feed model"},
+        {"<html/>", "Feed not found"},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        EXPECT_EQ(reasonOf(FeedParser::fromData(bytes).parse()), expected) << bytes;
+    }
+}
+
+TEST(FeedParserFront, JsonInEveryUnicodeFormIsReadAsJson) {
+    const std::string json =
+        R"({"version":"https://jsonfeed.org/version/1.1","title":"T","items":[]})";
+    auto widen = [&](int width, bool bigEndian) {
+        std::string out;
+        for (char c : json) {
+            std::string unit(static_cast<std::size_t>(width), '\0');
+            unit[bigEndian ? unit.size() - 1 : 0] = c;
+            out += unit;
+        }
+        return out;
+    };
+    const std::string documents[] = {
+        "\xEF\xBB\xBF" + json,
+        std::string("\xFF\xFE", 2) + widen(2, false),
+        std::string("\xFE\xFF", 2) + widen(2, true),
+        std::string("\xFF\xFE\0\0", 4) + widen(4, false),
+        std::string("\0\0\xFE\xFF", 4) + widen(4, true),
+    };
+    for (const std::string& doc : documents) {
+        const Result r = FeedParser::fromData(doc).parse();
+        ASSERT_TRUE(r.isSuccess()) << reasonOf(r);
+        EXPECT_EQ(r.feed()->kind(), Feed::Kind::json);
+    }
+}
+
+TEST(FeedParserFront, StreamsAreAlwaysXml) {
+    std::istringstream json("{\"version\": \"https://jsonfeed.org/version/1.1\"}");
+    EXPECT_EQ(reasonOf(FeedParser::fromXMLStream(json).parse()),
+              "Internal unresolved error: not well-formed (invalid token) at line 1, column 1");
+    std::istringstream xml("<rss><channel/></rss>");
+    EXPECT_EQ(reasonOf(FeedParser::fromXMLStream(xml).parse()), "success");
+}
+
+TEST(FeedParserFront, AMovedFromParserReportsItsState) {
+    FeedParser parser = FeedParser::fromData("<rss><channel/></rss>");
+    FeedParser taken = std::move(parser);
+    EXPECT_EQ(
+        reasonOf(parser.parse()),  // NOLINT(bugprone-use-after-move)
+        "Internal unresolved error: Fatal error. Unable to parse from the initialized state.");
+    parser.abortParsing();  // harmless
+    EXPECT_EQ(reasonOf(taken.parse()), "success");
+    EXPECT_EQ(reasonOf(taken.parse()), "success");  // parses again from its source
+}
+
+TEST(FeedParserFront, ParseAsyncRunsOnTheExecutorAndKeepsTheStateAlive) {
+    std::thread worker;
+    std::promise<std::pair<std::thread::id, std::string>> done;
+    {
+        FeedParser parser = FeedParser::fromData("<rss><channel/></rss>");
+        parser.parseAsync(
+            [&](std::function<void()> task) { worker = std::thread(std::move(task)); },
+            [&](Result r) {
+                done.set_value({std::this_thread::get_id(), reasonOf(r)});
+            });
+    }  // the parser is gone before (or while) the task runs
+    const auto [thread, reason] = done.get_future().get();
+    worker.join();
+    EXPECT_NE(thread, std::this_thread::get_id());
+    EXPECT_EQ(reason, "success");
+}
+
+std::string largeFeed() {
+    std::string doc = "<rss><channel>";
+    for (int i = 0; i < 50000; ++i) doc += "<item><title>Episode</title></item>";
+    return doc + "</channel></rss>";
+}
+
+TEST(FeedParserFront, AbortFromAnotherThreadStopsTheParse) {
+    FeedParser parser = FeedParser::fromData(largeFeed());
+    std::promise<Result> done;
+    std::thread worker;
+    parser.parseAsync([&](std::function<void()> task) { worker = std::thread(std::move(task)); },
+                      [&](Result r) { done.set_value(std::move(r)); });
+    parser.abortParsing();  // reaches the task whether or not it has started
+    const Result r = done.get_future().get();
+    worker.join();
+    EXPECT_EQ(reasonOf(r), "Internal unresolved error: Parsing aborted");
+    // A later parse starts afresh.
+    EXPECT_EQ(reasonOf(parser.parse()), "success");
+}
+
+TEST(FeedParserFront, AbortWithoutAParseIsForgotten) {
+    FeedParser parser = FeedParser::fromData("<rss><channel/></rss>");
+    parser.abortParsing();
+    EXPECT_EQ(reasonOf(parser.parse()), "success");
+}
+
+TEST(FeedParserFront, VersionNamesTheLibrary) {
+    EXPECT_EQ(std::string(version()).rfind("Syndra ", 0), 0u);
+    EXPECT_GT(std::string(version()).size(), 7u);
+}
+
+}  // namespace
+}  // namespace syndra

@@ -1,0 +1,107 @@
+// Whole documents, parsed and dumped, against expected dumps kept beside
+// them: data/golden/<name>.xml and data/golden/<name>.json. Run with
+// UPDATE_GOLDEN=1 to rewrite the expected files after an intended change
+// (then read the diff before committing it).
+
+#include <syndra/dump.hpp>
+#include <syndra/feed_parser.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace syndra {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path goldenDirectory() {
+    return fs::path(TEST_DATA_DIR) / "golden";
+}
+
+std::vector<std::string> goldenNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(goldenDirectory())) {
+        if (entry.path().extension() == ".xml") names.push_back(entry.path().stem().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+/// The block of lines where two texts differ, after their common beginning
+/// and end, with line numbers; enough to see what changed.
+std::string differingLines(const std::string& expected, const std::string& actual) {
+    const auto a = linesOf(expected);
+    const auto b = linesOf(actual);
+    std::size_t head = 0;
+    while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < a.size() - head && tail < b.size() - head &&
+           a[a.size() - 1 - tail] == b[b.size() - 1 - tail]) {
+        ++tail;
+    }
+    constexpr std::size_t context = 3;
+    constexpr std::size_t limit = 40;
+    std::ostringstream out;
+    const std::size_t from = head > context ? head - context : 0;
+    for (std::size_t i = from; i < head; ++i) out << "  " << i + 1 << "   " << a[i] << '\n';
+    for (std::size_t i = head; i < a.size() - tail && i < head + limit; ++i) {
+        out << "- " << i + 1 << "   " << a[i] << '\n';
+    }
+    for (std::size_t i = head; i < b.size() - tail && i < head + limit; ++i) {
+        out << "+ " << i + 1 << "   " << b[i] << '\n';
+    }
+    return out.str();
+}
+
+class Golden : public testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, ParsesToTheExpectedModel) {
+    const fs::path document = goldenDirectory() / (GetParam() + ".xml");
+    const fs::path expectedPath = goldenDirectory() / (GetParam() + ".json");
+
+    const Result result = FeedParser::fromData(readFile(document)).parse();
+    ASSERT_TRUE(result.isSuccess()) << document << ": " << result.error()->errorDescription()
+                                    << " (" << result.error()->reason() << ")";
+    const std::string actual = toJSON(*result.feed(), 2) + "\n";
+
+    const char* update = std::getenv("UPDATE_GOLDEN");
+    if (update != nullptr && std::string(update) == "1") {
+        std::ofstream(expectedPath, std::ios::binary) << actual;
+        GTEST_SKIP() << "rewrote " << expectedPath;
+    }
+    ASSERT_TRUE(fs::exists(expectedPath))
+        << expectedPath << " is missing; run with UPDATE_GOLDEN=1 to create it";
+    const std::string expected = readFile(expectedPath);
+    EXPECT_TRUE(actual == expected)
+        << GetParam() << ": the dump differs from " << expectedPath << " (- expected, + actual):\n"
+        << differingLines(expected, actual);
+}
+
+INSTANTIATE_TEST_SUITE_P(Feeds, Golden, testing::ValuesIn(goldenNames()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
+
+}  // namespace
+}  // namespace syndra

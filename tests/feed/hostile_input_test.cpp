@@ -1,0 +1,116 @@
+#include "walk_test_model.hpp"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
+namespace syndra::testing {
+namespace {
+
+std::string billionLaughs() {
+    std::string doc = "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [\n<!ENTITY lol0 \"lol\">\n";
+    for (int i = 1; i <= 9; ++i) {
+        doc += "<!ENTITY lol" + std::to_string(i) + " \"";
+        for (int j = 0; j < 10; ++j) doc += "&lol" + std::to_string(i - 1) + ";";
+        doc += "\">\n";
+    }
+    return doc + "]>\n<rss><channel><title>&lol9;</title></channel></rss>";
+}
+
+std::string quadraticBlowup() {
+    std::string doc = "<!DOCTYPE rss [<!ENTITY big \"" + std::string(50000, 'a') +
+                      "\">]>"
+                      "<rss><channel><title>";
+    for (int i = 0; i < 20000; ++i) doc += "&big;";
+    return doc + "</title></channel></rss>";
+}
+
+std::string nested(int depth) {
+    std::string doc;
+    for (int i = 0; i < depth; ++i) doc += "<rss>";
+    for (int i = 0; i < depth; ++i) doc += "</rss>";
+    return doc;
+}
+
+struct HostileCase {
+    const char* name;
+    std::string document;
+    std::string errorStart;  // the error description starts with this
+};
+
+void PrintTo(const HostileCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HostileTest : public ::testing::TestWithParam<HostileCase> {};
+
+TEST_P(HostileTest, EndsInAnErrorWithinASecond) {
+    const HostileCase& c = GetParam();
+    const auto start = std::chrono::steady_clock::now();
+    const WalkOutcome outcome = walkDocument(c.document);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(errorOf(outcome).rfind(c.errorStart, 0), 0u) << errorOf(outcome);
+    EXPECT_LT(elapsed, std::chrono::seconds(1));
+}
+
+const HostileCase kHostileCases[] = {
+    {"BillionLaughs", billionLaughs(),
+     "Internal unresolved error: limit on input amplification factor (from DTD and entities) "
+     "breached"},
+    {"QuadraticBlowup", quadraticBlowup(),
+     "Internal unresolved error: limit on input amplification factor (from DTD and entities) "
+     "breached"},
+    {"HundredThousandLevelsDeep", nested(100000),
+     "Internal unresolved error: Elements nested deeper than 512 levels at line 1"},
+    {"TruncatedLargeDocument", "<rss><channel>" + std::string(3'000'000, 'x'),
+     "Internal unresolved error: no element found"},
+    {"BinaryGarbage", std::string("<rss>\x01\x02\xFF\xFE", 9),
+     "Internal unresolved error: not well-formed (invalid token) at line 1, column 6"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Documents, HostileTest, ::testing::ValuesIn(kHostileCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Depth, FiveHundredTwelveLevelsAreStillRead) {
+    EXPECT_EQ(walkDocument(nested(512)).index(), 1u);
+    EXPECT_EQ(errorOf(walkDocument(nested(513))),
+              "Internal unresolved error: Elements nested deeper than 512 levels at line 1");
+}
+
+class ExternalEntities : public ::testing::Test {
+protected:
+    void SetUp() override {
+        secretPath_ = ::testing::TempDir() + "syndra-secret.txt";
+        std::ofstream(secretPath_) << "SECRET-MARKER";
+    }
+    void TearDown() override { std::remove(secretPath_.c_str()); }
+    std::string secretPath_;
+};
+
+TEST_F(ExternalEntities, AreNeverRead) {
+    const std::string url = "file://" + secretPath_;
+    const std::string documents[] = {
+        // General entity in content.
+        "<!DOCTYPE rss [<!ENTITY xxe SYSTEM \"" + url +
+            "\">]>"
+            "<rss><channel><title>a&xxe;b</title></channel></rss>",
+        // Parameter entity pulled into the internal subset.
+        "<!DOCTYPE rss [<!ENTITY % ext SYSTEM \"" + url +
+            "\"> %ext;]>"
+            "<rss><channel><title>ab</title></channel></rss>",
+        // An external DTD named by the document.
+        "<!DOCTYPE rss SYSTEM \"" + url + "\"><rss><channel><title>ab</title></channel></rss>",
+    };
+    for (const std::string& doc : documents) {
+        const WalkOutcome outcome = walkDocument(doc);
+        ASSERT_EQ(outcome.index(), 1u) << errorOf(outcome) << "\n" << doc;
+        const auto events = eventsOf(outcome);
+        EXPECT_EQ(events.back(), "/rss/channel/title=ab") << doc;
+        for (const auto& e : events) EXPECT_EQ(e.find("SECRET"), std::string::npos) << doc;
+    }
+}
+
+}  // namespace
+}  // namespace syndra::testing

@@ -1,0 +1,212 @@
+#include "detail/url_reader.hpp"
+#include "http_test_server.hpp"
+
+#include <syndra/feed_parser.hpp>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <future>
+
+namespace syndra::testing {
+namespace {
+
+using Reply = HttpTestServer::Reply;
+
+const std::string kFeed = "<rss><channel><title>Served</title></channel></rss>";
+const std::string kGzipFeed(
+    "\x1F\x8B\x08\x00\x00\x00\x00\x00\x02\x03\xB3\x29\x2A\x2E\xB6\xB3\x49\xCE\x48\xCC\xCB\x4B"
+    "\xCD\xB1\xB3\x29\xC9\x2C\xC9\x49\xB5\x8B\xCA\x2C\x28\x48\x4D\xB1\xD1\x87\xF0\x6C\xF4\xE1"
+    "\xD2\xFA\x20\xD5\x00\xB3\x21\xD7\xCD\x33\x00\x00\x00",
+    57);
+
+Reply route(const std::string& target, const std::string&) {
+    if (target == "/feed") return {HttpTestServer::response(200, "OK", kFeed)};
+    if (target == "/gzip") {
+        return {HttpTestServer::response(200, "OK", kGzipFeed, "Content-Encoding: gzip\r\n")};
+    }
+    if (target.rfind("/hop/", 0) == 0) {
+        const int n = std::stoi(target.substr(5));
+        const std::string next = n == 0 ? "/feed" : "/hop/" + std::to_string(n - 1);
+        return {HttpTestServer::response(302, "Found", "", "Location: " + next + "\r\n")};
+    }
+    if (target == "/loop") {
+        return {HttpTestServer::response(301, "Moved Permanently", "", "Location: /loop\r\n")};
+    }
+    if (target == "/to-ftp") {
+        return {HttpTestServer::response(302, "Found", "", "Location: ftp://127.0.0.1/x\r\n")};
+    }
+    if (target == "/gone") return {HttpTestServer::response(410, "Gone", "bye")};
+    if (target == "/teapot") return {HttpTestServer::response(503, "Busy Brewing", "later")};
+    if (target == "/big") return {HttpTestServer::response(200, "OK", std::string(5000, 'x'))};
+    if (target == "/big-chunked") {
+        std::string raw =
+            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+        for (int i = 0; i < 10; ++i) raw += "200\r\n" + std::string(0x200, 'y') + "\r\n";
+        return {raw + "0\r\n\r\n"};
+    }
+    if (target == "/hang") return {"", true};
+    return {HttpTestServer::response(404, "Not Found", "nothing here")};
+}
+
+class UrlReading : public ::testing::Test {
+protected:
+    HttpTestServer server_{&route};
+    detail::UrlReadOptions options_;
+};
+
+TEST_F(UrlReading, AnswersAndFailuresOverHttp) {
+    options_.maxBytes = 4096;
+    options_.totalTimeout = std::chrono::milliseconds(3000);
+    const std::string host = "127.0.0.1";
+    const std::pair<std::string, std::string> cases[] = {
+        // target, body or "!" + reason
+        {"/feed", kFeed},
+        {"/gzip", "<rss><channel><title>Zipped</title></channel></rss>"},
+        {"/hop/9", kFeed},
+        {"/hop/10", "!Too many redirects (more than 10) from " + host},
+        {"/loop", "!Too many redirects (more than 10) from " + host},
+        {"/to-ftp", "!Unsupported URL: ftp://127.0.0.1/x"},
+        {"/missing", "!HTTP 404 Not Found from " + host},
+        {"/gone", "!HTTP 410 Gone from " + host},
+        {"/teapot", "!HTTP 503 Busy Brewing from " + host},
+        {"/big", "!Feed larger than 4096 bytes"},
+        {"/big-chunked", "!Feed larger than 4096 bytes"},
+    };
+    for (const auto& [target, expected] : cases) {
+        const auto got = detail::readURL(server_.url(target), options_);
+        if (expected.front() == '!') {
+            EXPECT_FALSE(got.ok()) << target;
+            EXPECT_EQ(got.error(), expected.substr(1)) << target;
+        } else {
+            ASSERT_TRUE(got.ok()) << target << ": " << got.error();
+            EXPECT_EQ(*got, expected) << target;
+        }
+    }
+}
+
+TEST_F(UrlReading, SendsUserAgentAndAcceptsCompression) {
+    ASSERT_TRUE(detail::readURL(server_.url("/feed"), options_).ok());
+    const auto requests = server_.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_NE(requests[0].find(std::string("User-Agent: Syndra/") + (version() + 7)),
+              std::string::npos)
+        << requests[0];
+    EXPECT_NE(requests[0].find("Accept-Encoding: "), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("gzip"), std::string::npos) << requests[0];
+}
+
+TEST_F(UrlReading, AServerThatNeverAnswersTimesOut) {
+    options_.totalTimeout = std::chrono::milliseconds(300);
+    const auto start = std::chrono::steady_clock::now();
+    const auto got = detail::readURL(server_.url("/hang"), options_);
+    EXPECT_EQ(got.error(), "No complete response from 127.0.0.1 within 300 ms");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(UrlReading, AbortCancelsARunningDownload) {
+    auto parser = FeedParser::fromURL(server_.url("/hang"));
+    auto pending = std::async(std::launch::async, [&] { return parser.parse(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const auto start = std::chrono::steady_clock::now();
+    parser.abortParsing();
+    ASSERT_EQ(pending.wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    const Result result = pending.get();
+    ASSERT_NE(result.error(), nullptr);
+    EXPECT_EQ(result.error()->reason(), "Parsing aborted");
+}
+
+TEST_F(UrlReading, FeedSchemeIsFetchedOverHttp) {
+    for (const char* scheme : {"feed", "FEED", "Feed"}) {
+        const std::string url = std::string(scheme) + server_.url("/feed").substr(4);
+        const Result result = FeedParser::fromURL(url).parse();
+        EXPECT_TRUE(result.isSuccess())
+            << url << ": " << (result.error() ? result.error()->reason() : "");
+    }
+    EXPECT_EQ(server_.requests().size(), 3u);
+}
+
+TEST(UrlRewrite, OnlyTheFeedSchemeChanges) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"feed://example.com/rss", "http://example.com/rss"},
+        {"FeEd://example.com/rss?q=feed:", "http://example.com/rss?q=feed:"},
+        {"feed:https://example.com/rss", "http:https://example.com/rss"},
+        {"https://example.com/feed", "https://example.com/feed"},
+        {"feeds://example.com", "feeds://example.com"},
+        {"/local/feed", "/local/feed"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(detail::sanitizeFeedURL(in), out) << in;
+}
+
+TEST(UrlReadingRefused, UnknownHost) {
+    detail::UrlReadOptions options;
+    options.connectTimeout = std::chrono::milliseconds(5000);
+    EXPECT_EQ(detail::readURL("http://nonexistent.invalid/feed", options).error(),
+              "Could not resolve host nonexistent.invalid");
+}
+
+TEST(UrlReadingRefused, ConnectionRefused) {
+    int port = 0;
+    {
+        // Take a free port and give it back, so that nothing listens there.
+        HttpTestServer probe(&route);
+        port = probe.port();
+    }
+    const auto got = detail::readURL("http://127.0.0.1:" + std::to_string(port) + "/");
+    EXPECT_EQ(got.error(), "Connection refused by 127.0.0.1:" + std::to_string(port));
+}
+
+class FileUrls : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = ::testing::TempDir() + "syndra url test";
+        ::mkdir(dir_.c_str(), 0700);
+        file_ = dir_ + "/feed 100%.xml";
+        std::ofstream(file_) << kFeed;
+    }
+    void TearDown() override {
+        std::remove(file_.c_str());
+        ::rmdir(dir_.c_str());
+    }
+    static std::string escaped(const std::string& path) {
+        std::string out;
+        for (char c : path)
+            out += c == ' '   ? std::string("%20")
+                   : c == '%' ? std::string("%25")
+                              : std::string(1, c);
+        return out;
+    }
+    std::string dir_;
+    std::string file_;
+};
+
+TEST_F(FileUrls, ReadFilesAndNameWhatWentWrong) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"file://" + escaped(file_), kFeed},
+        {"file://localhost" + escaped(file_), kFeed},
+        {"FILE:" + escaped(file_), kFeed},
+        {"file://" + escaped(dir_) + "/absent.xml", "!No such file: " + dir_ + "/absent.xml"},
+        {"file://" + escaped(dir_), "!Is a directory: " + dir_},
+        {"file:///dev/zero", "!Not a regular file: /dev/zero"},
+        {"file://elsewhere/etc/hosts",
+         "!Cannot read a file on another host: file://elsewhere/etc/hosts"},
+        {"gopher://example.com/", "!Unsupported URL scheme \"gopher\""},
+        {"no scheme at all", "!Not a URL: no scheme at all"},
+    };
+    for (const auto& [url, expected] : cases) {
+        const auto got = detail::readURL(url);
+        if (expected.front() == '!') {
+            EXPECT_EQ(got.error(), expected.substr(1)) << url;
+        } else {
+            ASSERT_TRUE(got.ok()) << url << ": " << got.error();
+            EXPECT_EQ(*got, expected);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace syndra::testing
