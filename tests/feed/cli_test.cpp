@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -23,7 +24,8 @@ CommandRun run(const std::string& arguments, const std::string& stdinText = "") 
     std::string command = kBinary + " " + arguments + " 2>/dev/null";
     std::string inputFile;
     if (!stdinText.empty()) {
-        inputFile = ::testing::TempDir() + "syndra-cli-stdin";
+        // ctest runs tests in parallel processes: every file name is the process's own.
+        inputFile = ::testing::TempDir() + "syndra-cli-stdin-" + std::to_string(::getpid());
         std::ofstream(inputFile, std::ios::binary) << stdinText;
         command += " < '" + inputFile + "'";
     }
@@ -45,7 +47,7 @@ protected:
     void SetUp() override {
         if (!std::filesystem::exists(kBinary))
             GTEST_SKIP() << "build syndra_cli first: " << kBinary;
-        feed_ = ::testing::TempDir() + "syndra-cli-feed.xml";
+        feed_ = ::testing::TempDir() + "syndra-cli-feed-" + std::to_string(::getpid()) + ".xml";
         std::ofstream(feed_) << "<rss version='2.0'><channel><title>T</title>"
                                 "<item><title>a</title></item><item/></channel></rss>";
     }

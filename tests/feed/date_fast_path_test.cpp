@@ -162,31 +162,11 @@ constexpr std::array<std::string_view, 8> kOddWeekdays = {"tue", "TUE", "Tuesday
                                                           "Di",  "Tu",  "Tue.",    "T\xC3\xBC"};
 constexpr std::array<std::string_view, 8> kZoneNames = {"EST", "EDT", "CST", "CDT",
                                                         "MST", "MDT", "PST", "PDT"};
-constexpr std::array<std::string_view, 24> kOddZones = {"BST",
-                                                        "CET",
-                                                        "CEST",
-                                                        "JST",
-                                                        "gmt",
-                                                        "Gmt",
-                                                        "utc",
-                                                        "A",
-                                                        "+01",
-                                                        "+1",
-                                                        "-5",
-                                                        "GMT+0130",
-                                                        "+013015",
-                                                        "GMT+",
-                                                        "EST5EDT",
-                                                        "America/New_York",
-                                                        "+24:00",
-                                                        "+2400",
-                                                        "+1860",
-                                                        "GMT+24",
-                                                        "UTC+01:30x",
-                                                        "+01:00Z",
-                                                        "Z+01:00",
-                                                        "\xE2\x88\x92"
-                                                        "0500"};
+// U+2212 MINUS SIGN is no ASCII minus.
+constexpr std::array<std::string_view, 24> kOddZones = {
+    "BST",    "CET",   "CEST",  "JST",      "gmt",        "Gmt",     "utc",     "A",
+    "+01",    "+1",    "-5",    "GMT+0130", "+013015",    "GMT+",    "EST5EDT", "America/New_York",
+    "+24:00", "+2400", "+1860", "GMT+24",   "UTC+01:30x", "+01:00Z", "Z+01:00", "\u22120500"};
 constexpr std::array<std::string_view, 4> kUtcWords = {"GMT", "UT", "UTC", "Z"};
 
 struct Zone {

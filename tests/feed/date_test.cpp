@@ -26,6 +26,12 @@ Date at(int y, unsigned mo, unsigned d, int h, int mi, int s, int ms = 0) {
                 milliseconds(ms));
 }
 
+std::string repeat(std::string_view piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
 std::string show(const std::optional<Date>& date) {
     return date ? std::to_string(date->time_since_epoch().count()) + " ms" : "no date";
 }
@@ -164,6 +170,15 @@ TEST(ToDateTest, ReadsRealWorldDates) {
         {std::string("2003-12-13T18:30:02Z\0", 21), nullopt},
         {std::string(300, ' ') + "2003-12-13T18:30:02Z", at(2003, 12, 13, 18, 30, 2)},
         {"2003-12-13T18:30:02." + std::string(300, '0') + "Z", nullopt},
+        // Fractions longer than ICU's 32-bit reading: cut to nine digits, not
+        // wrapped around, and never a division by zero.
+        {"2003-12-13T18:30:02.9999999999Z", at(2003, 12, 13, 18, 30, 2, 999)},
+        {"2003-12-13T18:30:02." + std::string(40, '9') + "+01:00",
+         at(2003, 12, 13, 17, 30, 2, 999)},
+        {"2003-12-13T18:30:02." + repeat("\xD9\xA7", 40) + "Z", at(2003, 12, 13, 18, 30, 2, 777)},
+        {"2003-12-13T18:30:02-" + std::string(40, '5') + ":+0100", nullopt},
+        {"2003-06-10T04:00" + std::string(40, '1') + "Z", nullopt},
+        {"Tue, 10 Jun 2003 04:00:" + std::string(40, '0') + " GMT", nullopt},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(toDate(c.text), c.expected)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -82,7 +84,7 @@ TEST(Depth, FiveHundredTwelveLevelsAreStillRead) {
 class ExternalEntities : public ::testing::Test {
 protected:
     void SetUp() override {
-        secretPath_ = ::testing::TempDir() + "syndra-secret.txt";
+        secretPath_ = ::testing::TempDir() + "syndra-secret-" + std::to_string(::getpid()) + ".txt";
         std::ofstream(secretPath_) << "SECRET-MARKER";
     }
     void TearDown() override { std::remove(secretPath_.c_str()); }

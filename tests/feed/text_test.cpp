@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         EquivalenceCase{"AngstromSignAndCombiningRing", "\xE2\x84\xAB", "A\xCC\x8A", true},
         // A non-ASCII text can decompose to pure ASCII: the Kelvin sign is "K".
         EquivalenceCase{"KelvinSignAndK", "\xE2\x84\xAA", "K", true},
+        EquivalenceCase{"KelvinSignAfterLongAsciiRun", "absolute zero is 0 \xE2\x84\xAA",
+                        "absolute zero is 0 K", true},
         EquivalenceCase{"GreekQuestionMarkAndSemicolon", "\xCD\xBE", ";", true},
         EquivalenceCase{"CombiningMarksInEitherOrder", "a\xCC\xA3\xCC\x82", "a\xCC\x82\xCC\xA3",
                         true},

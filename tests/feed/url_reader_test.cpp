@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <sys/stat.h>
 #include <chrono>
 #include <cstdio>
@@ -163,7 +165,7 @@ TEST(UrlReadingRefused, ConnectionRefused) {
 class FileUrls : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = ::testing::TempDir() + "syndra url test";
+        dir_ = ::testing::TempDir() + "syndra url test " + std::to_string(::getpid());
         ::mkdir(dir_.c_str(), 0700);
         file_ = dir_ + "/feed 100%.xml";
         std::ofstream(file_) << kFeed;
