@@ -61,16 +61,28 @@ struct Observed {
     }
 };
 
-TEST(QtAudioPlayer, PlaysAStreamFromAnOffsetToItsEnd) {
-    ASSERT_FALSE(toneMp3().isEmpty()) << "ffmpeg could not make the test tone";
+// The tone served over loopback HTTP with range support.
+class QtAudioPlayer : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(toneMp3().isEmpty()) << "ffmpeg could not make the test tone";
+        server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
+    }
+    std::unique_ptr<player::AudioPlayer> openTone(player::AudioPlayerEvents events) {
+        return factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), std::move(events));
+    }
+    bool waitUntilReady(const Observed& seen) {
+        return spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000);
+    }
+
     testsupport::LoopbackHttpServer server;
-    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
-
     player::QtAudioPlayerFactory factory;
-    Observed seen;
-    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), seen.events());
+};
 
-    ASSERT_TRUE(spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000));
+TEST_F(QtAudioPlayer, PlaysAStreamFromAnOffsetToItsEnd) {
+    Observed seen;
+    auto stream = openTone(seen.events());
+    ASSERT_TRUE(waitUntilReady(seen));
     ASSERT_FALSE(seen.failed) << seen.failed->toStdString();
     ASSERT_TRUE(*seen.ready) << "an HTTP stream with range support should be seekable";
     stream->seek(3.0);
@@ -88,10 +100,8 @@ TEST(QtAudioPlayer, PlaysAStreamFromAnOffsetToItsEnd) {
     EXPECT_FALSE(seen.failed);
 }
 
-TEST(QtAudioPlayer, MissingStreamFailsQuickly) {
-    testsupport::LoopbackHttpServer server;
+TEST_F(QtAudioPlayer, MissingStreamFailsQuickly) {
     server.respond({.status = 404, .reason = "Not Found", .contentType = "text/html", .body = "<h1>nope</h1>"});
-    player::QtAudioPlayerFactory factory;
     Observed seen;
     QElapsedTimer clock;
     clock.start();
@@ -102,34 +112,22 @@ TEST(QtAudioPlayer, MissingStreamFailsQuickly) {
     EXPECT_FALSE(seen.ready.has_value());
 }
 
-TEST(QtAudioPlayer, NoEventAfterThePlayerIsGone) {
-    ASSERT_FALSE(toneMp3().isEmpty());
-    testsupport::LoopbackHttpServer server;
-    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
-    player::QtAudioPlayerFactory factory;
+TEST_F(QtAudioPlayer, NoEventAfterThePlayerIsGone) {
     int events = 0;
     player::AudioPlayerEvents counting;
     counting.ready = [&](bool) { ++events; };
     counting.metadataLoaded = [&](const std::optional<QVariant>&) { ++events; };
     counting.failed = [&](const QString&) { ++events; };
-    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), counting);
+    auto stream = openTone(counting);
     stream.reset();
     spinUntil([] { return false; }, 1500);
     EXPECT_EQ(events, 0);
 }
 
-}  // namespace
-
-namespace {
-
-TEST(QtAudioPlayer, SeekPastTheEndEndsTheEpisode) {
-    ASSERT_FALSE(toneMp3().isEmpty());
-    testsupport::LoopbackHttpServer server;
-    server.route("/tone.mp3", {.contentType = "audio/mpeg", .body = toneMp3()});
-    player::QtAudioPlayerFactory factory;
+TEST_F(QtAudioPlayer, SeekPastTheEndEndsTheEpisode) {
     Observed seen;
-    auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), seen.events());
-    ASSERT_TRUE(spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000));
+    auto stream = openTone(seen.events());
+    ASSERT_TRUE(waitUntilReady(seen));
     stream->seek(600.0);  // ten minutes into a six-second tone
     stream->play();
     EXPECT_TRUE(spinUntil([&] { return seen.ended; }, 3000));
