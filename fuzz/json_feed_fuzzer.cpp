@@ -1,9 +1,13 @@
 // Feeds arbitrary bytes to the JSON Feed decoder. Whatever decodes must encode
-// and decode again to an equal feed.
+// and decode again to an equal feed. Whatever the one-pass reader reads, the
+// keyed decoder must read to the very same feed.
 
+#include <syndra/date_formatters.hpp>
 #include <syndra/json_feed.hpp>
 
+#include "detail/json_feed_codec.hpp"
 #include "detail/json_feed_decoding.hpp"
+#include "detail/json_feed_reader.hpp"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +15,27 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <variant>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    const syndra::RFC3339DateFormatter dates;
+    if (const auto quick = syndra::detail::readJSONFeed(bytes, dates)) {
+        auto keyed = platform::json::decode<syndra::JSONFeed>(
+            bytes, [&dates](std::string_view text) { return dates.date(text); });
+        const auto* feed = std::get_if<syndra::JSONFeed>(&keyed);
+        if (feed == nullptr) {
+            std::fprintf(
+                stderr, "read a document the keyed decoder rejects: %s\n",
+                std::get<platform::json::DecodingError>(keyed).localizedDescription().c_str());
+            std::abort();
+        }
+        if (syndra::encodeJSONFeed(*quick) != syndra::encodeJSONFeed(*feed)) {
+            std::fprintf(stderr, "read differently from the keyed decoder\n");
+            std::abort();
+        }
+    }
     const syndra::Result first = syndra::detail::decodeJSONFeed(bytes);
     const syndra::JSONFeed* feed = first.feed() != nullptr ? first.feed()->jsonFeed() : nullptr;
     if (feed == nullptr) return 0;

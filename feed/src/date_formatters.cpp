@@ -8,6 +8,7 @@
 #include <unicode/regex.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
+#include <unicode/uchar.h>
 
 #include <chrono>
 #include <cmath>
@@ -96,13 +97,46 @@ icu::UnicodeString withoutWeekday(const icu::UnicodeString& text) {
     return U_SUCCESS(status) ? replaced : text;
 }
 
+// ICU reads fractions of a second into a 32-bit integer: past nine digits the
+// value wraps (".9999999999" read as 141 ms), and from about 35 digits on it
+// divides by zero and kills the process. Nine digits hold every millisecond,
+// so a longer fraction (digits after a ".") is cut to nine; any other run of
+// ten or more digits is no date field of ours, and the text is refused.
+std::optional<icu::UnicodeString> withShortDigitRuns(const icu::UnicodeString& text) {
+    constexpr int kMaxDigits = 9;
+    icu::UnicodeString out;
+    const int32_t length = text.length();
+    int32_t copied = 0;  // text before this index is already in `out`
+    int32_t i = 0;
+    while (i < length) {
+        if (!u_isdigit(text.char32At(i))) {
+            i = text.moveIndex32(i, 1);
+            continue;
+        }
+        const int32_t start = i;
+        int32_t ninth = start;  // where the tenth digit begins
+        int digits = 0;
+        while (i < length && u_isdigit(text.char32At(i))) {
+            i = text.moveIndex32(i, 1);
+            if (++digits == kMaxDigits) ninth = i;
+        }
+        if (digits <= kMaxDigits) continue;
+        if (start == 0 || text.charAt(start - 1) != u'.') return std::nullopt;
+        out.append(text, copied, ninth - copied);
+        copied = i;
+    }
+    if (copied == 0) return text;
+    out.append(text, copied, length - copied);
+    return out;
+}
+
 }  // namespace
 
 std::optional<icu::UnicodeString> dateText(std::string_view text) {
     const std::string_view trimmed = trimWhiteSpaceAndNewlines(text);
     if (trimmed.size() > kMaxDateTextLength) return std::nullopt;
-    return icu::UnicodeString::fromUTF8(
-        icu::StringPiece(trimmed.data(), static_cast<int32_t>(trimmed.size())));
+    return withShortDigitRuns(icu::UnicodeString::fromUTF8(
+        icu::StringPiece(trimmed.data(), static_cast<int32_t>(trimmed.size()))));
 }
 
 std::optional<Date> parseWithPatterns(std::span<const std::string_view> patterns,

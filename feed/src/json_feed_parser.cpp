@@ -3,6 +3,7 @@
 #include <syndra/date_formatters.hpp>
 
 #include "detail/json_feed_codec.hpp"
+#include "detail/json_feed_reader.hpp"
 
 #include <exception>
 #include <utility>
@@ -13,6 +14,9 @@ namespace syndra::detail {
 Result decodeJSONFeed(std::string_view bytes) {
     try {
         const RFC3339DateFormatter dates;
+        // Sound documents are read in one pass; the keyed decoder takes the
+        // rest and says what is wrong with them.
+        if (auto feed = readJSONFeed(bytes, dates)) return Feed(std::move(*feed));
         auto decoded = platform::json::decode<JSONFeed>(
             bytes, [&dates](std::string_view text) { return dates.date(text); });
         if (auto* error = std::get_if<platform::json::DecodingError>(&decoded)) {

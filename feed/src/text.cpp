@@ -4,8 +4,8 @@
 #include <unicode/normalizer2.h>
 #include <unicode/utf8.h>
 
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -13,8 +13,17 @@ namespace syndra {
 namespace {
 
 bool isAscii(std::string_view s) noexcept {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    // Eight bytes at a time: long descriptions are compared whole.
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, s.data() + i, sizeof word);
+        if ((word & 0x8080808080808080ull) != 0) return false;
+    }
+    for (; i < s.size(); ++i) {
+        if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
+    }
+    return true;
 }
 
 bool isValidUtf8(std::string_view s) noexcept {

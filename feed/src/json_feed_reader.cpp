@@ -1,0 +1,627 @@
+#include "detail/json_feed_reader.hpp"
+
+#include <platform/json/keyed_decoding.hpp>
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+namespace syndra::detail {
+namespace {
+
+// Member names, in the order of each record's switch below.
+constexpr std::array<std::string_view, 13> kFeedKeys = {
+    "version", "title",   "user_comment", "home_page_url", "description", "feed_url", "next_url",
+    "icon",    "favicon", "expired",      "author",        "hubs",        "items"};
+constexpr std::array<std::string_view, 14> kItemKeys = {
+    "id",      "title",      "url",          "external_url",   "content_text",  "content_html",
+    "summary", "image",      "banner_image", "date_published", "date_modified", "tags",
+    "author",  "attachments"};
+constexpr std::array<std::string_view, 5> kAttachmentKeys = {
+    "title", "url", "mime_type", "size_in_bytes", "duration_in_seconds"};
+constexpr std::array<std::string_view, 3> kAuthorKeys = {"name", "url", "avatar"};
+constexpr std::array<std::string_view, 2> kHubKeys = {"type", "url"};
+
+template <std::size_t N>
+int keyIndex(std::string_view key, const std::array<std::string_view, N>& keys) noexcept {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (keys[i] == key) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Integer literals longer than this are left to the keyed decoder, which
+// reads them through 64-bit (or wider) arithmetic with its own rules.
+constexpr std::size_t kMaxIntegerDigits = 18;
+
+bool isDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(char c) noexcept {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+void appendUtf8(std::string& out, std::uint32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+class Reader {
+public:
+    Reader(std::string_view bytes, const DateFormatter& dates) noexcept
+        : at_(bytes.data()), end_(bytes.data() + bytes.size()), dates_(dates) {}
+
+    bool document(JSONFeed& feed) {
+        skipSpace();
+        if (!feedObject(feed)) return false;
+        skipSpace();
+        return at_ == end_;
+    }
+
+private:
+    // --- JSON syntax, as strict as the keyed decoder's parser -----------------
+
+    void skipSpace() noexcept {
+        while (at_ != end_ && (*at_ == ' ' || *at_ == '\n' || *at_ == '\r' || *at_ == '\t')) ++at_;
+    }
+
+    bool peek(char c) const noexcept { return at_ != end_ && *at_ == c; }
+
+    bool take(char c) noexcept {
+        if (!peek(c)) return false;
+        ++at_;
+        return true;
+    }
+
+    bool word(std::string_view w) noexcept {
+        if (static_cast<std::size_t>(end_ - at_) < w.size() ||
+            std::memcmp(at_, w.data(), w.size()) != 0) {
+            return false;
+        }
+        at_ += w.size();
+        return true;
+    }
+
+    // One well-formed UTF-8 sequence of two to four bytes.
+    bool multibyte() noexcept {
+        const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(at_[i]); };
+        const unsigned char lead = byte(0);
+        std::ptrdiff_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;   // overlong
+            if (lead == 0xED) high = 0x9F;  // surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;   // overlong
+            if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
+        } else {
+            return false;
+        }
+        if (end_ - at_ < length) return false;
+        if (byte(1) < low || byte(1) > high) return false;
+        for (std::ptrdiff_t i = 2; i < length; ++i) {
+            if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
+        }
+        at_ += length;
+        return true;
+    }
+
+    bool hex4(std::uint32_t& out) noexcept {
+        if (end_ - at_ < 4) return false;
+        out = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int v = hexValue(at_[i]);
+            if (v < 0) return false;
+            out = out * 16 + static_cast<std::uint32_t>(v);
+        }
+        at_ += 4;
+        return true;
+    }
+
+    // After the backslash.
+    bool escape(std::string* out) {
+        if (at_ == end_) return false;
+        const char c = *at_++;
+        char plain = 0;
+        switch (c) {
+            case '"':
+            case '\\':
+            case '/':
+                plain = c;
+                break;
+            case 'b':
+                plain = '\b';
+                break;
+            case 'f':
+                plain = '\f';
+                break;
+            case 'n':
+                plain = '\n';
+                break;
+            case 'r':
+                plain = '\r';
+                break;
+            case 't':
+                plain = '\t';
+                break;
+            case 'u': {
+                std::uint32_t unit = 0;
+                if (!hex4(unit)) return false;
+                if (unit >= 0xDC00 && unit <= 0xDFFF) return false;
+                if (unit >= 0xD800 && unit <= 0xDBFF) {
+                    std::uint32_t low = 0;
+                    if (!word("\\u") || !hex4(low) || low < 0xDC00 || low > 0xDFFF) return false;
+                    unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                }
+                if (out != nullptr) appendUtf8(*out, unit);
+                return true;
+            }
+            default:
+                return false;
+        }
+        if (out != nullptr) *out += plain;
+        return true;
+    }
+
+    // True when none of the eight bytes at `p` ends a plain run of string text:
+    // no quote, backslash, control character or byte of a multibyte sequence.
+    static bool plainWord(const char* p) noexcept {
+        constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+        constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+        std::uint64_t w = 0;
+        std::memcpy(&w, p, sizeof w);
+        const auto zeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+        const std::uint64_t special = zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\')) |
+                                      ((w - kOnes * 0x20) & ~w & kHighs) | (w & kHighs);
+        return special == 0;
+    }
+
+    // A string, unescaped into `out` (or only checked, when `out` is null).
+    bool string(std::string* out) {
+        if (!take('"')) return false;
+        const char* run = at_;
+        for (;;) {
+            while (end_ - at_ >= 8 && plainWord(at_)) at_ += 8;
+            if (at_ == end_) return false;
+            const auto c = static_cast<unsigned char>(*at_);
+            if (c == '"') {
+                if (out != nullptr) out->append(run, at_);
+                ++at_;
+                return true;
+            }
+            if (c == '\\') {
+                if (out != nullptr) out->append(run, at_);
+                ++at_;
+                if (!escape(out)) return false;
+                run = at_;
+            } else if (c < 0x20) {
+                return false;
+            } else if (c < 0x80) {
+                ++at_;
+            } else if (!multibyte()) {
+                return false;
+            }
+        }
+    }
+
+    // A member name: a view of the document when it has no escapes.
+    bool key(std::string_view& out) {
+        if (!peek('"')) return false;
+        const char* start = at_ + 1;
+        const char* p = start;
+        while (p != end_ && *p != '"' && *p != '\\' && static_cast<unsigned char>(*p) >= 0x20 &&
+               static_cast<unsigned char>(*p) < 0x80) {
+            ++p;
+        }
+        if (p != end_ && *p == '"') {
+            out = std::string_view(start, static_cast<std::size_t>(p - start));
+            at_ = p + 1;
+            return true;
+        }
+        key_.clear();
+        if (!string(&key_)) return false;
+        out = key_;
+        return true;
+    }
+
+    // A number by JSON's grammar; `integral` when it has no fraction or exponent.
+    bool number(std::string_view& text, bool& integral) noexcept {
+        const char* start = at_;
+        take('-');
+        if (!take('0')) {
+            // No leading zeros: "01" is not a number.
+            if (at_ == end_ || !isDigit(*at_)) return false;
+            while (at_ != end_ && isDigit(*at_)) ++at_;
+        }
+        integral = true;
+        if (take('.')) {
+            integral = false;
+            if (at_ == end_ || !isDigit(*at_)) return false;
+            while (at_ != end_ && isDigit(*at_)) ++at_;
+        }
+        if (peek('e') || peek('E')) {
+            integral = false;
+            ++at_;
+            if (!take('+')) take('-');
+            if (at_ == end_ || !isDigit(*at_)) return false;
+            while (at_ != end_ && isDigit(*at_)) ++at_;
+        }
+        text = std::string_view(start, static_cast<std::size_t>(at_ - start));
+        return true;
+    }
+
+    // Members: member(key) reads the value and says whether all went well.
+    template <class Member>
+    bool object(Member&& member) {
+        if (!take('{') || ++depth_ > platform::json::kMaxDepth) return false;
+        skipSpace();
+        if (!take('}')) {
+            for (;;) {
+                std::string_view name;
+                if (!key(name)) return false;
+                skipSpace();
+                if (!take(':')) return false;
+                skipSpace();
+                if (!member(name)) return false;
+                skipSpace();
+                if (take('}')) break;
+                if (!take(',')) return false;
+                skipSpace();
+            }
+        }
+        --depth_;
+        return true;
+    }
+
+    template <class Element>
+    bool array(Element&& element) {
+        if (!take('[') || ++depth_ > platform::json::kMaxDepth) return false;
+        skipSpace();
+        if (!take(']')) {
+            for (;;) {
+                if (!element()) return false;
+                skipSpace();
+                if (take(']')) break;
+                if (!take(',')) return false;
+                skipSpace();
+            }
+        }
+        --depth_;
+        return true;
+    }
+
+    // A number the keyed decoder's parser takes: it refuses the ones whose
+    // value overflows a double. Others past 64-bit integers are left to it.
+    bool anyNumber() noexcept {
+        std::string_view text;
+        bool integral = false;
+        if (!number(text, integral)) return false;
+        if (integral && text.size() <= kMaxIntegerDigits) return true;
+        double value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        return error == std::errc() && end == text.data() + text.size();
+    }
+
+    // Any value, checked and dropped: members the model has no field for.
+    bool skipValue() {
+        if (at_ == end_) return false;
+        switch (*at_) {
+            case '"':
+                return string(nullptr);
+            case '{':
+                return object([this](std::string_view) { return skipValue(); });
+            case '[':
+                return array([this] { return skipValue(); });
+            case 't':
+                return word("true");
+            case 'f':
+                return word("false");
+            case 'n':
+                return word("null");
+            default:
+                return anyNumber();
+        }
+    }
+
+    // --- fields -------------------------------------------------------------
+    // Each reads the value at hand; null leaves the field empty, as absence does.
+
+    bool null() noexcept { return peek('n') && word("null"); }
+
+    bool text(std::optional<Text>& out) {
+        if (null()) return true;
+        Text value;
+        if (!string(&value)) return false;
+        out = std::move(value);
+        return true;
+    }
+
+    bool boolean(std::optional<bool>& out) noexcept {
+        if (null()) return true;
+        if (word("true")) {
+            out = true;
+        } else if (word("false")) {
+            out = false;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // A plain integer literal that fits without question.
+    bool integerLiteral(std::string_view& text) noexcept {
+        bool integral = false;
+        if (!number(text, integral) || !integral) return false;
+        const std::size_t digits = text.size() - (text.front() == '-' ? 1 : 0);
+        return digits <= kMaxIntegerDigits;
+    }
+
+    bool integer(std::optional<std::int64_t>& out) noexcept {
+        if (null()) return true;
+        std::string_view text;
+        if (!integerLiteral(text)) return false;
+        std::int64_t value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size()) return false;
+        out = value;
+        return true;
+    }
+
+    bool real(std::optional<double>& out) noexcept {
+        if (null()) return true;
+        std::string_view text;
+        bool integral = false;
+        if (!number(text, integral)) return false;
+        const char* first = text.data();
+        const char* last = first + text.size();
+        if (integral) {
+            // The keyed decoder holds integers as integers and converts them,
+            // so "-0" is 0, not -0.
+            std::int64_t value = 0;
+            const auto [end, error] = std::from_chars(first, last, value);
+            if (error != std::errc() || end != last) return false;
+            out = static_cast<double>(value);
+            return true;
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(first, last, value);
+        if (error != std::errc() || end != last) return false;
+        out = value;
+        return true;
+    }
+
+    bool date(std::optional<Date>& out) {
+        if (null()) return true;
+        scratch_.clear();
+        if (!string(&scratch_)) return false;
+        out = dates_.date(scratch_);
+        return out.has_value();
+    }
+
+    // A text, or an integer kept as it is written ("-0" would print as "0").
+    bool itemId(std::optional<Text>& out) {
+        if (null()) return true;
+        if (peek('"')) return text(out);
+        std::string_view literal;
+        if (!integerLiteral(literal) || literal == "-0") return false;
+        out = Text(literal);
+        return true;
+    }
+
+    template <class T, class Read>
+    bool list(std::optional<std::vector<T>>& out, Read&& read) {
+        if (null()) return true;
+        std::vector<T> values;
+        if (!array([&] {
+                T value{};
+                if (!read(value)) return false;
+                values.push_back(std::move(value));
+                return true;
+            })) {
+            return false;
+        }
+        out = std::move(values);
+        return true;
+    }
+
+    // The keyed decoder keeps the last of a member given twice; leave those to it.
+    static bool once(std::uint32_t& seen, int index) noexcept {
+        const std::uint32_t bit = std::uint32_t{1} << index;
+        if ((seen & bit) != 0) return false;
+        seen |= bit;
+        return true;
+    }
+
+    // --- records ------------------------------------------------------------
+
+    bool author(JSONFeedAuthor& out) {
+        std::uint32_t seen = 0;
+        const bool ok = object([&](std::string_view name) {
+            const int index = keyIndex(name, kAuthorKeys);
+            if (index >= 0 && !once(seen, index)) return false;
+            switch (index) {
+                case 0:
+                    return text(out.name);
+                case 1:
+                    return text(out.url);
+                case 2:
+                    return text(out.avatar);
+                default:
+                    return skipValue();
+            }
+        });
+        return ok && (out.name || out.url || out.avatar);
+    }
+
+    bool optionalAuthor(std::optional<JSONFeedAuthor>& out) {
+        if (null()) return true;
+        JSONFeedAuthor value;
+        if (!author(value)) return false;
+        out = std::move(value);
+        return true;
+    }
+
+    bool hub(JSONFeedHub& out) {
+        std::uint32_t seen = 0;
+        const bool ok = object([&](std::string_view name) {
+            const int index = keyIndex(name, kHubKeys);
+            if (index >= 0 && !once(seen, index)) return false;
+            switch (index) {
+                case 0:
+                    return text(out.type);
+                case 1:
+                    return text(out.url);
+                default:
+                    return skipValue();
+            }
+        });
+        return ok && out.type.has_value();
+    }
+
+    bool attachment(JSONFeedAttachment& out) {
+        std::uint32_t seen = 0;
+        return object([&](std::string_view name) {
+            const int index = keyIndex(name, kAttachmentKeys);
+            if (index >= 0 && !once(seen, index)) return false;
+            switch (index) {
+                case 0:
+                    return text(out.title);
+                case 1:
+                    return text(out.url);
+                case 2:
+                    return text(out.mimeType);
+                case 3:
+                    return integer(out.sizeInBytes);
+                case 4:
+                    return real(out.durationInSeconds);
+                default:
+                    return skipValue();
+            }
+        });
+    }
+
+    bool item(JSONFeedItem& out) {
+        std::uint32_t seen = 0;
+        return object([&](std::string_view name) {
+            const int index = keyIndex(name, kItemKeys);
+            if (index >= 0 && !once(seen, index)) return false;
+            switch (index) {
+                case 0:
+                    return itemId(out.id);
+                case 1:
+                    return text(out.title);
+                case 2:
+                    return text(out.url);
+                case 3:
+                    return text(out.externalUrl);
+                case 4:
+                    return text(out.contentText);
+                case 5:
+                    return text(out.contentHtml);
+                case 6:
+                    return text(out.summary);
+                case 7:
+                    return text(out.image);
+                case 8:
+                    return text(out.bannerImage);
+                case 9:
+                    return date(out.datePublished);
+                case 10:
+                    return date(out.dateModified);
+                case 11:
+                    return list(out.tags, [this](Text& tag) { return string(&tag); });
+                case 12:
+                    return optionalAuthor(out.author);
+                case 13:
+                    return list(out.attachments,
+                                [this](JSONFeedAttachment& a) { return attachment(a); });
+                default:
+                    return skipValue();
+            }
+        });
+    }
+
+    bool feedObject(JSONFeed& out) {
+        std::uint32_t seen = 0;
+        return object([&](std::string_view name) {
+            const int index = keyIndex(name, kFeedKeys);
+            if (index >= 0 && !once(seen, index)) return false;
+            switch (index) {
+                case 0:
+                    return text(out.version);
+                case 1:
+                    return text(out.title);
+                case 2:
+                    return text(out.userComment);
+                case 3:
+                    return text(out.homePageURL);
+                case 4:
+                    return text(out.description);
+                case 5:
+                    return text(out.feedUrl);
+                case 6:
+                    return text(out.nextUrl);
+                case 7:
+                    return text(out.icon);
+                case 8:
+                    return text(out.favicon);
+                case 9:
+                    return boolean(out.expired);
+                case 10:
+                    return optionalAuthor(out.author);
+                case 11:
+                    return list(out.hubs, [this](JSONFeedHub& h) { return hub(h); });
+                case 12:
+                    return list(out.items, [this](JSONFeedItem& i) { return item(i); });
+                default:
+                    return skipValue();
+            }
+        });
+    }
+
+    const char* at_;
+    const char* end_;
+    const DateFormatter& dates_;
+    int depth_ = 0;
+    std::string key_;      // a member name that had escapes
+    std::string scratch_;  // a date's text
+};
+
+}  // namespace
+
+std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates) {
+    JSONFeed feed;
+    Reader reader(bytes, dates);
+    if (!reader.document(feed)) return std::nullopt;
+    return feed;
+}
+
+}  // namespace syndra::detail
