@@ -51,11 +51,13 @@ struct FeedParser::State {
     enum class Source { url, data, stream };
 
     State(Source s, std::string t, std::istream* st = nullptr)
-        : source(s), text(std::move(t)), stream(st) {}
+        : source(s), text(std::move(t)), document(text), stream(st) {}
+    explicit State(std::string_view borrowed) : source(Source::data), document(borrowed) {}
 
     Source source;
-    std::string text;  // the URL or the document
-    std::istream* stream;
+    std::string text;           // the URL, or the document when the parser owns it
+    std::string_view document;  // the document: `text`, or the caller's bytes
+    std::istream* stream = nullptr;
 
     std::atomic<bool> abort{false};
     std::mutex activeMutex;  // guards `active` and setting/clearing `abort`
@@ -96,7 +98,7 @@ struct FeedParser::State {
                 return parseDocument(*bytes, abort);
             }
             case Source::data:
-                return parseDocument(text, abort);
+                return parseDocument(document, abort);
             case Source::stream: {
                 auto bytes = readStream();
                 if (!bytes) return ParserError::internalError(bytes.error());
@@ -140,6 +142,10 @@ FeedParser FeedParser::fromURL(std::string url) {
 
 FeedParser FeedParser::fromData(std::string data) {
     return FeedParser(std::make_shared<State>(State::Source::data, std::move(data)));
+}
+
+FeedParser FeedParser::fromDataView(std::string_view data) {
+    return FeedParser(std::make_shared<State>(data));
 }
 
 FeedParser FeedParser::fromXMLStream(std::istream& stream) {

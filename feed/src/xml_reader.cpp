@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <new>
@@ -16,6 +17,9 @@
 
 namespace syndra::detail {
 namespace {
+
+// The most expat gets in one call (it takes an int length).
+constexpr std::size_t kMaxChunk = std::size_t{1} << 30;
 
 struct ParserFree {
     void operator()(XML_Parser p) const noexcept { XML_ParserFree(p); }
@@ -32,7 +36,10 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) noex
 
 /// The bytes expat gets, and the encoding to impose on it (nullptr: let the
 /// document's declaration decide). `text` views either the caller's bytes or
-/// `storage`, so the object must stay where it was filled.
+/// `storage`, so the object must stay where it was filled. A UTF-8 document
+/// is never copied: when its first bytes must read differently, `head` holds
+/// their replacement (of the same length), and expat gets `head` followed by
+/// the rest of `text`.
 struct PreparedDocument {
     PreparedDocument() = default;
     PreparedDocument(const PreparedDocument&) = delete;
@@ -40,6 +47,7 @@ struct PreparedDocument {
 
     std::string storage;
     std::string_view text;
+    std::string head;
     const char* encoding = nullptr;
 };
 
@@ -105,7 +113,7 @@ std::optional<std::string> prepare(std::string_view raw, PreparedDocument& doc) 
 
 // A document that calls itself standalone may not use entities declared
 // outside it, which is where the HTML names come from. Such a declaration
-// only matters to validation, so it is turned into standalone="no" (same
+// only matters to validation, so it is read as standalone="no" (same
 // length, so positions in error messages stay right).
 void dropStandalone(PreparedDocument& doc) {
     const std::string_view text = doc.text;
@@ -126,10 +134,9 @@ void dropStandalone(PreparedDocument& doc) {
         text[i + 4] != text[i]) {
         return;
     }
-    std::string patched(text);
-    patched.replace(i + 1, 4, std::string{'n', 'o', text[i], ' '});
-    doc.storage = std::move(patched);
-    doc.text = doc.storage;
+    // Only the declaration is rewritten; the rest is read where it lies.
+    doc.head.assign(text.substr(0, close + 2));
+    doc.head.replace(i + 1, 4, std::string{'n', 'o', text[i], ' '});
 }
 
 class Reader {
@@ -162,19 +169,32 @@ public:
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
 
         std::size_t offset = 0;
+        if (!doc_.head.empty()) {
+            const std::string_view head = doc_.head;
+            const bool last = head.size() == text.size();
+            if (XML_Parse(p, head.data(), static_cast<int>(head.size()),
+                          last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
+                if (!stopped_) fail(positioned(describeError(text)));
+                return;
+            }
+            if (stopped_ || last) return;
+            offset = head.size();
+        }
         std::size_t patternIndex = 0;
+        std::size_t chunk = options_.chunkSize;
         do {
             if (aborted()) {
                 fail(std::string(kAbortedReason));
                 return;
             }
-            std::size_t size = options_.chunkSize;
+            std::size_t size = chunk;
             if (!options_.chunkPattern.empty()) {
                 size = options_.chunkPattern[patternIndex++ % options_.chunkPattern.size()];
             }
-            size = std::clamp<std::size_t>(size, 1, std::numeric_limits<int>::max());
+            size = std::clamp<std::size_t>(size, 1, kMaxChunk);
             size = std::min(size, text.size() - offset);
             const bool last = offset + size == text.size();
+            const std::uint64_t eventsBefore = events_;
             const auto status = XML_Parse(p, text.data() + offset, static_cast<int>(size),
                                           last ? XML_TRUE : XML_FALSE);
             offset += size;
@@ -183,6 +203,13 @@ public:
                 return;
             }
             if (stopped_) return;
+            // expat starts over at the beginning of an unfinished token on every
+            // call, so a token spread over many chunks (a huge attribute value,
+            // name, comment or entity value) would cost time quadratic in its
+            // length. A call that reported nothing was most likely inside one:
+            // the next call gets twice the bytes, which keeps the re-reading
+            // linear overall.
+            chunk = events_ == eventsBefore ? std::min(chunk * 2, kMaxChunk) : options_.chunkSize;
         } while (offset < text.size());
     }
 
@@ -248,6 +275,7 @@ private:
 
     static void XMLCALL onStart(void* data, const XML_Char* name, const XML_Char** attributes) {
         Reader& r = self(data);
+        ++r.events_;
         if (r.stopped_) return;
         if (r.aborted()) {
             r.fail(std::string(kAbortedReason));
@@ -263,6 +291,7 @@ private:
 
     static void XMLCALL onEnd(void* data, const XML_Char*) {
         Reader& r = self(data);
+        ++r.events_;
         if (r.stopped_) return;
         --r.depth_;
         r.deliver([&] { return r.sink_.endElement(); });
@@ -270,6 +299,7 @@ private:
 
     static void XMLCALL onText(void* data, const XML_Char* text, int length) {
         Reader& r = self(data);
+        ++r.events_;
         if (r.stopped_) return;
         const std::string_view piece(text, static_cast<std::size_t>(length));
         r.deliver([&] { return r.inCdata_ ? r.sink_.cdata(piece) : r.sink_.characters(piece); });
@@ -293,6 +323,7 @@ private:
     // an external subset it did not read.
     static void XMLCALL onSkippedEntity(void* data, const XML_Char* name, int isParameterEntity) {
         Reader& r = self(data);
+        ++r.events_;
         if (r.stopped_ || isParameterEntity) return;
         if (const auto text = htmlEntity(name)) {
             r.deliver([&] { return r.sink_.characters(*text); });
@@ -319,6 +350,7 @@ private:
     PreparedDocument doc_;
     ParserHandle parser_;
     std::string entityDeclarations_;
+    std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
     bool inCdata_ = false;
     bool stopped_ = false;

@@ -1,11 +1,22 @@
 #include "detail/xml_walk.hpp"
 
+#include <cstdint>
+#include <cstring>
+
 namespace syndra::detail {
 
 bool isValidUtf8(std::string_view bytes) noexcept {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* const end = p + bytes.size();
     while (p < end) {
+        // Feed text is mostly ASCII: skip it eight bytes at a time.
+        while (end - p >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, p, sizeof word);
+            if ((word & 0x8080808080808080u) != 0) break;
+            p += 8;
+        }
+        if (p == end) break;
         const unsigned char b = *p++;
         if (b < 0x80) continue;
         int more = 0;

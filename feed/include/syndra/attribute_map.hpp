@@ -20,7 +20,7 @@ public:
     std::optional<std::string_view> operator[](std::string_view name) const noexcept {
         if (pairs_ == nullptr) return std::nullopt;
         for (const char* const* p = pairs_; p[0] != nullptr; p += 2) {
-            if (name == p[0]) return std::string_view(p[1]);
+            if (sameName(p[0], name)) return std::string_view(p[1]);
         }
         return std::nullopt;
     }
@@ -35,6 +35,16 @@ public:
     }
 
 private:
+    // Compares without measuring `stored` first: most names differ in their
+    // first byte, and model classes look up every attribute they know.
+    static bool sameName(const char* stored, std::string_view name) noexcept {
+        for (const char c : name) {
+            if (*stored == '\0' || *stored != c) return false;
+            ++stored;
+        }
+        return *stored == '\0';
+    }
+
     const char* const* pairs_ = nullptr;
 };
 

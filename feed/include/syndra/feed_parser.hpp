@@ -34,8 +34,14 @@ class FeedParser {
 public:
     /// A feed at a URL: file:, http:, https:, or feed: (read as http:).
     static FeedParser fromURL(std::string url);
-    /// A document in memory (XML or JSON, detected from its first bytes).
+    /// A document in memory (XML or JSON, detected from its first bytes). The
+    /// parser keeps its own copy; move a string in to avoid copying it.
     static FeedParser fromData(std::string data);
+    /// A document in memory that the parser reads in place, without a copy:
+    /// the bytes must stay alive and unchanged until every parse() and every
+    /// task queued by parseAsync() on this parser (or on one moved from it)
+    /// has finished. The Result owns all its data and may outlive the bytes.
+    static FeedParser fromDataView(std::string_view data);
     /// An XML document read from a stream, which must outlive the parse. The
     /// stream is read to its end before parsing starts.
     static FeedParser fromXMLStream(std::istream& stream);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/attribute_map.hpp>
+#include <syndra/indirect.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -102,6 +103,8 @@ struct ITunesOwner {
 
 /// The "itunes:" elements of a channel or of an item. Flags (explicit, block,
 /// complete, closed-captioned) stay texts as the document writes them.
+/// The owner is a channel element; it is held through Indirect so that it
+/// costs every item only a pointer.
 struct ITunesNamespace {
     std::optional<Text> iTunesAuthor{};
     std::optional<Text> iTunesBlock{};
@@ -114,7 +117,7 @@ struct ITunesNamespace {
     std::optional<std::int64_t> iTunesOrder{};
     std::optional<Text> iTunesComplete{};
     std::optional<Text> iTunesNewFeedURL{};
-    std::optional<ITunesOwner> iTunesOwner{};
+    Indirect<ITunesOwner> iTunesOwner{};
     std::optional<Text> iTunesTitle{};
     std::optional<Text> iTunesSubtitle{};
     std::optional<Text> iTunesSummary{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/attribute_map.hpp>
+#include <syndra/indirect.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -657,7 +658,8 @@ struct MediaTitle {
 
 /// "media:content": one media object (a file or a stream) with its own
 /// metadata children. Two contents are equal when their attributes are: the
-/// children describe the same object and do not make it a different one.
+/// children describe the same object and do not make it a different one. The
+/// player and the category, rare in practice, are held through Indirect.
 struct MediaContent {
     struct Attributes {
         std::optional<Text> url{};
@@ -699,10 +701,10 @@ struct MediaContent {
 
     std::optional<MediaTitle> mediaTitle{};
     std::optional<MediaDescription> mediaDescription{};
-    std::optional<MediaPlayer> mediaPlayer{};
+    Indirect<MediaPlayer> mediaPlayer{};
     std::optional<std::vector<MediaThumbnail>> mediaThumbnails{};
     std::optional<std::vector<Text>> mediaKeywords{};
-    std::optional<MediaCategory> mediaCategory{};
+    Indirect<MediaCategory> mediaCategory{};
     std::optional<Attributes> attributes{};
 
     MediaContent() = default;
@@ -789,33 +791,37 @@ struct MediaScene {
 /// vocabulary's sake but no element fills them (rating, title, description,
 /// keywords, category, hash, player, credits, copyright, text and rights at
 /// this level: those elements are read inside contents and groups).
+///
+/// Single element objects are held through Indirect (it reads like
+/// std::optional): an item has one or two of them at most, and each empty one
+/// then costs a pointer instead of its full size, in every item of a feed.
 struct MediaNamespace {
-    std::optional<MediaGroup> mediaGroup{};
+    Indirect<MediaGroup> mediaGroup{};
     std::optional<std::vector<MediaContent>> mediaContents{};
-    std::optional<MediaRating> mediaRating{};
-    std::optional<MediaTitle> mediaTitle{};
-    std::optional<MediaDescription> mediaDescription{};
+    Indirect<MediaRating> mediaRating{};
+    Indirect<MediaTitle> mediaTitle{};
+    Indirect<MediaDescription> mediaDescription{};
     std::optional<std::vector<Text>> mediaKeywords{};
     std::optional<std::vector<MediaThumbnail>> mediaThumbnails{};
-    std::optional<MediaCategory> mediaCategory{};
-    std::optional<MediaHash> mediaHash{};
-    std::optional<MediaPlayer> mediaPlayer{};
+    Indirect<MediaCategory> mediaCategory{};
+    Indirect<MediaHash> mediaHash{};
+    Indirect<MediaPlayer> mediaPlayer{};
     std::optional<std::vector<MediaCredit>> mediaCredits{};
-    std::optional<MediaCopyright> mediaCopyright{};
-    std::optional<MediaText> mediaText{};
-    std::optional<MediaRestriction> mediaRestriction{};
-    std::optional<MediaCommunity> mediaCommunity{};
+    Indirect<MediaCopyright> mediaCopyright{};
+    Indirect<MediaText> mediaText{};
+    Indirect<MediaRestriction> mediaRestriction{};
+    Indirect<MediaCommunity> mediaCommunity{};
     std::optional<std::vector<Text>> mediaComments{};
-    std::optional<MediaEmbed> mediaEmbed{};
+    Indirect<MediaEmbed> mediaEmbed{};
     std::optional<std::vector<Text>> mediaResponses{};
     std::optional<std::vector<Text>> mediaBackLinks{};
-    std::optional<MediaStatus> mediaStatus{};
+    Indirect<MediaStatus> mediaStatus{};
     std::optional<std::vector<MediaPrice>> mediaPrices{};
-    std::optional<MediaLicence> mediaLicense{};
-    std::optional<MediaSubTitle> mediaSubTitle{};
-    std::optional<MediaPeerLink> mediaPeerLink{};
-    std::optional<MediaLocation> mediaLocation{};
-    std::optional<MediaRights> mediaRights{};
+    Indirect<MediaLicence> mediaLicense{};
+    Indirect<MediaSubTitle> mediaSubTitle{};
+    Indirect<MediaPeerLink> mediaPeerLink{};
+    Indirect<MediaLocation> mediaLocation{};
+    Indirect<MediaRights> mediaRights{};
     std::optional<std::vector<MediaScene>> mediaScenes{};
 
     template <class V>

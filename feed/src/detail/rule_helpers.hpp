@@ -83,14 +83,17 @@ struct LastOf {
 
 // ---- Element-start rules ---------------------------------------------------
 
-/// A new model object for an element: built from the element's attributes
-/// when its class keeps them, empty otherwise.
-template <class T>
-T makeElement(const AttributeMap& attributes) {
+/// Builds a new model object for an element right in `slot` (an optional, an
+/// Indirect, or a list through `emplace_back`): from the element's attributes
+/// when its class keeps them, empty otherwise. No temporary is made and moved:
+/// the big namespace objects would cost a construction, a move and a
+/// destruction each.
+template <class T, class Emplace>
+decltype(auto) emplaceElement(Emplace&& emplace, const AttributeMap& attributes) {
     if constexpr (std::is_constructible_v<T, const AttributeMap&>) {
-        return T(attributes);
+        return std::forward<Emplace>(emplace)(attributes);
     } else {
-        return T{};
+        return std::forward<Emplace>(emplace)();
     }
 }
 
@@ -100,7 +103,8 @@ void appendElement(typename Loc::Model& model, const AttributeMap& attributes) {
     if (auto* target = Loc::find(model)) {
         auto& list = target->*Field;
         if (!list) list.emplace();
-        list->push_back(makeElement<ElementType<Field>>(attributes));
+        emplaceElement<ElementType<Field>>(
+            [&list](auto&&... args) { list->emplace_back(args...); }, attributes);
     }
 }
 
@@ -110,7 +114,10 @@ template <class Loc, auto Field>
 void createOnce(typename Loc::Model& model, const AttributeMap& attributes) {
     if (auto* target = Loc::find(model)) {
         auto& slot = target->*Field;
-        if (!slot) slot.emplace(makeElement<HeldType<Field>>(attributes));
+        if (!slot) {
+            emplaceElement<HeldType<Field>>([&slot](auto&&... args) { slot.emplace(args...); },
+                                            attributes);
+        }
     }
 }
 
@@ -119,7 +126,9 @@ void createOnce(typename Loc::Model& model, const AttributeMap& attributes) {
 template <class Loc, auto Field>
 void createAgain(typename Loc::Model& model, const AttributeMap& attributes) {
     if (auto* target = Loc::find(model)) {
-        (target->*Field).emplace(makeElement<HeldType<Field>>(attributes));
+        auto& slot = target->*Field;
+        emplaceElement<HeldType<Field>>([&slot](auto&&... args) { slot.emplace(args...); },
+                                        attributes);
     }
 }
 

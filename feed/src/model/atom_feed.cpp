@@ -6,59 +6,67 @@ namespace syndra {
 
 using namespace detail;
 
+// Each `from` fills the optional it returns, so the attributes are built where
+// they end up instead of being moved there field by field.
+
 std::optional<AtomFeedSubtitle::Attributes> AtomFeedSubtitle::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 AtomFeedSubtitle::AtomFeedSubtitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<AtomFeedLink::Attributes> AtomFeedLink::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.href = textAttribute(map, "href");
     a.rel = textAttribute(map, "rel");
     a.type = textAttribute(map, "type");
     a.hreflang = textAttribute(map, "hreflang");
     a.title = textAttribute(map, "title");
     a.length = intAttribute(map, "length");
-    return a;
+    return result;
 }
 
 AtomFeedLink::AtomFeedLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<AtomFeedCategory::Attributes> AtomFeedCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.term = textAttribute(map, "term");
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
-    return a;
+    return result;
 }
 
 AtomFeedCategory::AtomFeedCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<AtomFeedGenerator::Attributes> AtomFeedGenerator::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.uri = textAttribute(map, "uri");
     a.version = textAttribute(map, "version");
-    return a;
+    return result;
 }
 
 AtomFeedGenerator::AtomFeedGenerator(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<AtomFeedEntrySummary::Attributes> AtomFeedEntrySummary::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 AtomFeedEntrySummary::AtomFeedEntrySummary(const AttributeMap& map)
@@ -66,27 +74,29 @@ AtomFeedEntrySummary::AtomFeedEntrySummary(const AttributeMap& map)
 
 std::optional<AtomFeedEntryLink::Attributes> AtomFeedEntryLink::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.href = textAttribute(map, "href");
     a.rel = textAttribute(map, "rel");
     a.type = textAttribute(map, "type");
     a.hreflang = textAttribute(map, "hreflang");
     a.title = textAttribute(map, "title");
     a.length = intAttribute(map, "length");
-    return a;
+    return result;
 }
 
 AtomFeedEntryLink::AtomFeedEntryLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<AtomFeedEntryCategory::Attributes> AtomFeedEntryCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.term = textAttribute(map, "term");
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
-    return a;
+    return result;
 }
 
 AtomFeedEntryCategory::AtomFeedEntryCategory(const AttributeMap& map)
@@ -94,11 +104,12 @@ AtomFeedEntryCategory::AtomFeedEntryCategory(const AttributeMap& map)
 
 std::optional<AtomFeedEntryContent::Attributes> AtomFeedEntryContent::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.src = textAttribute(map, "src");
-    return a;
+    return result;
 }
 
 AtomFeedEntryContent::AtomFeedEntryContent(const AttributeMap& map)

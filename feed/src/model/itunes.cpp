@@ -6,31 +6,37 @@ namespace syndra {
 
 using namespace detail;
 
+// Each `from` fills the optional it returns, so the attributes are built where
+// they end up instead of being moved there field by field.
+
 std::optional<ITunesSubCategory::Attributes> ITunesSubCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.text = textAttribute(map, "text");
-    return a;
+    return result;
 }
 
 ITunesSubCategory::ITunesSubCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<ITunesCategory::Attributes> ITunesCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.text = textAttribute(map, "text");
-    return a;
+    return result;
 }
 
 ITunesCategory::ITunesCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<ITunesImage::Attributes> ITunesImage::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.href = textAttribute(map, "href");
-    return a;
+    return result;
 }
 
 ITunesImage::ITunesImage(const AttributeMap& map) : attributes(Attributes::from(map)) {}

@@ -6,240 +6,266 @@ namespace syndra {
 
 using namespace detail;
 
+// Each `from` fills the optional it returns, so the attributes are built where
+// they end up instead of being moved there field by field.
+
 std::optional<MediaCategory::Attributes> MediaCategory::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
-    return a;
+    return result;
 }
 
 MediaCategory::MediaCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaCopyright::Attributes> MediaCopyright::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
-    return a;
+    return result;
 }
 
 MediaCopyright::MediaCopyright(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaCredit::Attributes> MediaCredit::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.role = textAttribute(map, "role");
     a.scheme = textAttribute(map, "scheme");
-    return a;
+    return result;
 }
 
 MediaCredit::MediaCredit(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaDescription::Attributes> MediaDescription::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 MediaDescription::MediaDescription(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaParam::Attributes> MediaParam::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.name = textAttribute(map, "name");
-    return a;
+    return result;
 }
 
 MediaParam::MediaParam(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaEmbed::Attributes> MediaEmbed::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
     a.width = intAttribute(map, "width");
     a.height = intAttribute(map, "height");
-    return a;
+    return result;
 }
 
 MediaEmbed::MediaEmbed(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaHash::Attributes> MediaHash::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.algo = textAttribute(map, "algo");
-    return a;
+    return result;
 }
 
 MediaHash::MediaHash(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaLicence::Attributes> MediaLicence::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.href = textAttribute(map, "href");
-    return a;
+    return result;
 }
 
 MediaLicence::MediaLicence(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaLocation::Attributes> MediaLocation::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.description = textAttribute(map, "description");
     a.start = durationAttribute(map, "start");
     a.end = durationAttribute(map, "end");
-    return a;
+    return result;
 }
 
 MediaLocation::MediaLocation(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaPeerLink::Attributes> MediaPeerLink::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.href = textAttribute(map, "href");
-    return a;
+    return result;
 }
 
 MediaPeerLink::MediaPeerLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaPlayer::Attributes> MediaPlayer::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
     a.width = intAttribute(map, "width");
     a.height = intAttribute(map, "height");
-    return a;
+    return result;
 }
 
 MediaPlayer::MediaPlayer(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaPrice::Attributes> MediaPrice::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.price = doubleAttribute(map, "price");
     a.info = textAttribute(map, "info");
     a.currency = textAttribute(map, "currency");
-    return a;
+    return result;
 }
 
 MediaPrice::MediaPrice(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaRating::Attributes> MediaRating::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.scheme = textAttribute(map, "scheme");
-    return a;
+    return result;
 }
 
 MediaRating::MediaRating(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaRestriction::Attributes> MediaRestriction::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.relationship = textAttribute(map, "relationship");
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 MediaRestriction::MediaRestriction(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaRights::Attributes> MediaRights::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.status = textAttribute(map, "status");
-    return a;
+    return result;
 }
 
 MediaRights::MediaRights(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaStarRating::Attributes> MediaStarRating::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.average = doubleAttribute(map, "average");
     a.count = intAttribute(map, "count");
     a.min = intAttribute(map, "min");
     a.max = intAttribute(map, "max");
-    return a;
+    return result;
 }
 
 MediaStarRating::MediaStarRating(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaStatistics::Attributes> MediaStatistics::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.views = intAttribute(map, "views");
     a.favorites = intAttribute(map, "favorites");
-    return a;
+    return result;
 }
 
 MediaStatistics::MediaStatistics(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaStatus::Attributes> MediaStatus::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.state = textAttribute(map, "state");
     a.reason = textAttribute(map, "reason");
-    return a;
+    return result;
 }
 
 MediaStatus::MediaStatus(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaSubTitle::Attributes> MediaSubTitle::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.lang = textAttribute(map, "lang");
     a.href = textAttribute(map, "href");
-    return a;
+    return result;
 }
 
 MediaSubTitle::MediaSubTitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaText::Attributes> MediaText::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
     a.lang = textAttribute(map, "lang");
     a.start = textAttribute(map, "start");
     a.end = textAttribute(map, "end");
-    return a;
+    return result;
 }
 
 MediaText::MediaText(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaThumbnail::Attributes> MediaThumbnail::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
     a.width = textAttribute(map, "width");
     a.height = textAttribute(map, "height");
     a.time = textAttribute(map, "time");
-    return a;
+    return result;
 }
 
 MediaThumbnail::MediaThumbnail(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaTitle::Attributes> MediaTitle::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 MediaTitle::MediaTitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<MediaContent::Attributes> MediaContent::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
     a.fileSize = intAttribute(map, "fileSize");
     a.type = textAttribute(map, "type");
@@ -254,7 +280,7 @@ std::optional<MediaContent::Attributes> MediaContent::Attributes::from(const Att
     a.height = intAttribute(map, "height");
     a.width = intAttribute(map, "width");
     a.lang = textAttribute(map, "lang");
-    return a;
+    return result;
 }
 
 MediaContent::MediaContent(const AttributeMap& map) : attributes(Attributes::from(map)) {}

@@ -6,35 +6,41 @@ namespace syndra {
 
 using namespace detail;
 
+// Each `from` fills the optional it returns, so the attributes are built where
+// they end up instead of being moved there field by field.
+
 std::optional<RSSFeedCategory::Attributes> RSSFeedCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.domain = textAttribute(map, "domain");
-    return a;
+    return result;
 }
 
 RSSFeedCategory::RSSFeedCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<RSSFeedCloud::Attributes> RSSFeedCloud::Attributes::from(const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.domain = textAttribute(map, "domain");
     a.port = intAttribute(map, "port");
     a.path = textAttribute(map, "path");
     a.registerProcedure = textAttribute(map, "registerProcedure");
     a.protocolSpecification = textAttribute(map, "protocol");
-    return a;
+    return result;
 }
 
 RSSFeedCloud::RSSFeedCloud(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<RSSFeedItemCategory::Attributes> RSSFeedItemCategory::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.domain = textAttribute(map, "domain");
-    return a;
+    return result;
 }
 
 RSSFeedItemCategory::RSSFeedItemCategory(const AttributeMap& map)
@@ -42,12 +48,13 @@ RSSFeedItemCategory::RSSFeedItemCategory(const AttributeMap& map)
 
 std::optional<RSSFeedItemEnclosure::Attributes> RSSFeedItemEnclosure::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
     a.length = intAttribute(map, "length");
     a.type = textAttribute(map, "type");
-    return a;
+    return result;
 }
 
 RSSFeedItemEnclosure::RSSFeedItemEnclosure(const AttributeMap& map)
@@ -55,20 +62,22 @@ RSSFeedItemEnclosure::RSSFeedItemEnclosure(const AttributeMap& map)
 
 std::optional<RSSFeedItemGUID::Attributes> RSSFeedItemGUID::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.isPermaLink = boolAttribute(map, "isPermaLink");
-    return a;
+    return result;
 }
 
 RSSFeedItemGUID::RSSFeedItemGUID(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 std::optional<RSSFeedItemSource::Attributes> RSSFeedItemSource::Attributes::from(
     const AttributeMap& map) {
-    if (map.empty()) return std::nullopt;
-    Attributes a;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& a = result.emplace();
     a.url = textAttribute(map, "url");
-    return a;
+    return result;
 }
 
 RSSFeedItemSource::RSSFeedItemSource(const AttributeMap& map) : attributes(Attributes::from(map)) {}
