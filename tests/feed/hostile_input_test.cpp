@@ -31,6 +31,7 @@ std::string quadraticBlowup() {
 
 std::string nested(int depth) {
     std::string doc;
+    doc.reserve(11 * static_cast<std::size_t>(depth));
     for (int i = 0; i < depth; ++i) doc += "<rss>";
     for (int i = 0; i < depth; ++i) doc += "</rss>";
     return doc;
@@ -64,7 +65,7 @@ const HostileCase kHostileCases[] = {
     {"QuadraticBlowup", quadraticBlowup(),
      "Internal unresolved error: limit on input amplification factor (from DTD and entities) "
      "breached"},
-    {"HundredThousandLevelsDeep", nested(100000),
+    {"MillionLevelsDeep", nested(1000000),
      "Internal unresolved error: Elements nested deeper than 512 levels at line 1"},
     {"TruncatedLargeDocument", "<rss><channel>" + std::string(3'000'000, 'x'),
      "Internal unresolved error: no element found"},
@@ -80,6 +81,67 @@ TEST(Depth, FiveHundredTwelveLevelsAreStillRead) {
     EXPECT_EQ(errorOf(walkDocument(nested(513))),
               "Internal unresolved error: Elements nested deeper than 512 levels at line 1");
 }
+
+// One token that spans a megabyte, handed to expat a byte at a time: expat
+// re-reads an unfinished token from its start on every call, so unless the
+// reader grows its calls this takes about 10^12 steps instead of a moment.
+struct HugeToken {
+    const char* name;
+    std::string document;
+    std::string lastEvent;
+};
+
+void PrintTo(const HugeToken& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::string megabyte(char fill) {
+    return std::string(std::size_t{1} << 20, fill);
+}
+
+class HugeTokenTest : public ::testing::TestWithParam<HugeToken> {};
+
+TEST_P(HugeTokenTest, IsReadInLinearTime) {
+    const HugeToken& c = GetParam();
+    detail::XmlReadOptions options;
+    options.chunkSize = 1;
+    const WalkOutcome outcome = walkDocument(c.document, options);
+    ASSERT_NE(outcome.index(), 0u) << errorOf(outcome);
+    const auto events = eventsOf(outcome);
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back().substr(0, 40), c.lastEvent.substr(0, 40));
+    EXPECT_EQ(events.back().size(), c.lastEvent.size());
+}
+
+const HugeToken kHugeTokens[] = {
+    {"AttributeValue",
+     "<rss><channel><item><enclosure url=\"" + megabyte('u') + "\"/></item></channel></rss>",
+     "</rss/channel/item/enclosure url=" + megabyte('u')},
+    {"WhiteSpaceInATag",
+     "<rss><channel><item><enclosure" + megabyte(' ') + "url=\"u\"/></item></channel></rss>",
+     "</rss/channel/item/enclosure url=u"},
+    {"AttributeName",
+     "<rss><channel><item><enclosure " + megabyte('a') + "=\"1\"/></item></channel></rss>",
+     "</rss/channel/item/enclosure " + megabyte('a') + "=1"},
+    {"ElementName", "<rss><channel><" + megabyte('n') + "/><title>t</title></channel></rss>",
+     "/rss/channel/title=t"},
+    {"Comment", "<rss><channel><!--" + megabyte('c') + "--><title>t</title></channel></rss>",
+     "/rss/channel/title=t"},
+    {"ProcessingInstruction",
+     "<rss><channel><?pi " + megabyte('p') + "?><title>t</title></channel></rss>",
+     "/rss/channel/title=t"},
+    {"EntityValue",
+     "<!DOCTYPE rss [<!ENTITY e \"" + megabyte('e') +
+         "\">]><rss><channel><title>t</title></channel></rss>",
+     "/rss/channel/title=t"},
+    {"Text", "<rss><channel><title>" + megabyte('t') + "</title></channel></rss>",
+     "/rss/channel/title=" + megabyte('t')},
+    {"CDATA", "<rss><channel><title><![CDATA[" + megabyte('d') + "]]></title></channel></rss>",
+     "/rss/channel/title=" + megabyte('d')},
+};
+
+INSTANTIATE_TEST_SUITE_P(OneByteCalls, HugeTokenTest, ::testing::ValuesIn(kHugeTokens),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class ExternalEntities : public ::testing::Test {
 protected:
