@@ -161,7 +161,6 @@ public:
         XML_SetUserData(p, this);
         XML_SetElementHandler(p, &Reader::onStart, &Reader::onEnd);
         XML_SetCharacterDataHandler(p, &Reader::onText);
-        XML_SetCdataSectionHandler(p, &Reader::onCdataStart, &Reader::onCdataEnd);
         XML_SetUnknownEncodingHandler(p, &Reader::onUnknownEncoding, nullptr);
         XML_SetSkippedEntityHandler(p, &Reader::onSkippedEntity);
         XML_SetExternalEntityRefHandler(p, &Reader::onExternalEntity);
@@ -287,6 +286,7 @@ private:
             return;
         }
         r.deliver([&] { return r.sink_.startElement(name, AttributeMap(attributes)); });
+        r.syncTextHandler();
     }
 
     static void XMLCALL onEnd(void* data, const XML_Char*) {
@@ -295,6 +295,16 @@ private:
         if (r.stopped_) return;
         --r.depth_;
         r.deliver([&] { return r.sink_.endElement(); });
+        r.syncTextHandler();
+    }
+
+    // Text the sink drops is not handed out: a feed is about half white space
+    // between elements, and each run of it would cost a call or two.
+    void syncTextHandler() {
+        const bool wanted = sink_.wantsText();
+        if (wanted == textHandlerSet_ || stopped_) return;
+        XML_SetCharacterDataHandler(parser_.get(), wanted ? &Reader::onText : nullptr);
+        textHandlerSet_ = wanted;
     }
 
     static void XMLCALL onText(void* data, const XML_Char* text, int length) {
@@ -302,11 +312,10 @@ private:
         ++r.events_;
         if (r.stopped_) return;
         const std::string_view piece(text, static_cast<std::size_t>(length));
-        r.deliver([&] { return r.inCdata_ ? r.sink_.cdata(piece) : r.sink_.characters(piece); });
+        // CDATA comes through here too: expat has checked or produced UTF-8
+        // for every byte it hands out, so CDATA needs no second check.
+        r.deliver([&] { return r.sink_.characters(piece); });
     }
-
-    static void XMLCALL onCdataStart(void* data) { self(data).inCdata_ = true; }
-    static void XMLCALL onCdataEnd(void* data) { self(data).inCdata_ = false; }
 
     // Charsets expat does not know itself, one byte per character.
     static int XMLCALL onUnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
@@ -352,7 +361,7 @@ private:
     std::string entityDeclarations_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
-    bool inCdata_ = false;
+    bool textHandlerSet_ = true;
     bool stopped_ = false;
     bool failed_ = false;
 };

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <future>
+#include <memory>
 #include <sstream>
 #include <thread>
 
@@ -163,6 +164,28 @@ TEST(FeedParserFront, ParseAsyncRunsOnTheExecutorAndKeepsTheStateAlive) {
     worker.join();
     EXPECT_NE(thread, std::this_thread::get_id());
     EXPECT_EQ(reason, "success");
+}
+
+// A parser over the caller's bytes reads them where they are; the result it
+// gives owns its texts, so it stays good once the bytes are gone.
+TEST(FeedParserFront, AViewedDocumentReadsLikeAnOwnedOne) {
+    const std::string documents[] = {
+        "<rss><channel><title>Caf\xC3\xA9 &amp; more</title>"
+        "<item><title><![CDATA[One]]></title></item></channel></rss>",
+        "<?xml version=\"1.0\" standalone=\"yes\"?>\n<rss><channel><title>A&nbsp;B</title>"
+        "</channel></rss>",
+        R"({"version":"https://jsonfeed.org/version/1.1","title":"T","items":[{"id":"1"}]})",
+        std::string("\xFF\xFE<\0r\0s\0s\0/\0>\0", 14),
+    };
+    for (const std::string& doc : documents) {
+        const Result owned = FeedParser::fromData(doc).parse();
+        auto bytes = std::make_unique<std::string>(doc);
+        FeedParser parser = FeedParser::fromDataView(*bytes);
+        const Result viewed = parser.parse();
+        bytes.reset();
+        ASSERT_EQ(reasonOf(viewed), reasonOf(owned)) << doc;
+        if (owned.isSuccess()) EXPECT_TRUE(*viewed.feed() == *owned.feed()) << doc;
+    }
 }
 
 std::string largeFeed() {

@@ -243,7 +243,9 @@ struct RSSFeedItemSource {
     friend bool operator==(const RSSFeedItemSource&, const RSSFeedItemSource&) = default;
 };
 
-/// One "item" of the channel.
+/// One "item" of the channel. The source, rare in practice, is held through
+/// Indirect (it reads like std::optional) so that it costs other items only a
+/// pointer.
 struct RSSFeedItem {
     std::optional<Text> title{};
     std::optional<Text> link{};
@@ -254,7 +256,7 @@ struct RSSFeedItem {
     std::optional<RSSFeedItemEnclosure> enclosure{};
     std::optional<RSSFeedItemGUID> guid{};
     std::optional<Date> pubDate{};
-    std::optional<RSSFeedItemSource> source{};
+    Indirect<RSSFeedItemSource> source{};
     Indirect<DublinCoreNamespace> dublinCore{};
     Indirect<ContentNamespace> content{};
     Indirect<ITunesNamespace> iTunes{};

@@ -103,8 +103,8 @@ void appendElement(typename Loc::Model& model, const AttributeMap& attributes) {
     if (auto* target = Loc::find(model)) {
         auto& list = target->*Field;
         if (!list) list.emplace();
-        emplaceElement<ElementType<Field>>(
-            [&list](auto&&... args) { list->emplace_back(args...); }, attributes);
+        emplaceElement<ElementType<Field>>([&list](auto&&... args) { list->emplace_back(args...); },
+                                           attributes);
     }
 }
 

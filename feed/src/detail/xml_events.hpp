@@ -18,8 +18,14 @@ public:
     virtual Flow endElement() = 0;
     /// A piece of character data; one element's text may come in many pieces.
     virtual Flow characters(std::string_view text) = 0;
-    /// A piece of a CDATA section, as raw bytes.
+    /// A piece of a CDATA section as raw bytes that nobody has checked yet.
+    /// The expat reader never calls it: expat checks or produces UTF-8 for
+    /// every byte it hands out, so it passes CDATA on as characters.
     virtual Flow cdata(std::string_view bytes) = 0;
+    /// Whether characters() would keep text that came now. The reader asks
+    /// after every element start and end, and while the answer is no it does
+    /// not hand out the text at all (mostly white space between elements).
+    virtual bool wantsText() const noexcept { return true; }
     /// The read failed (malformed document, limit hit, aborted); nothing
     /// follows. `message` is readable and carries the position when known.
     virtual void error(std::string message) = 0;

@@ -136,6 +136,8 @@ public:
         return Flow::proceed;
     }
 
+    bool wantsText() const noexcept override { return textRule_ != nullptr; }
+
     Flow cdata(std::string_view bytes) override {
         if (!isValidUtf8(bytes)) {
             text_.clear();

@@ -7,13 +7,15 @@ namespace syndra {
 using namespace detail;
 
 // Each `from` fills the optional it returns, so the attributes are built where
-// they end up instead of being moved there field by field.
+// they end up instead of being moved there field by field. (It emplaces an
+// empty value: clang does not count these nested classes as default
+// constructible outside their enclosing class.)
 
 std::optional<AtomFeedSubtitle::Attributes> AtomFeedSubtitle::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     return result;
 }
@@ -23,7 +25,7 @@ AtomFeedSubtitle::AtomFeedSubtitle(const AttributeMap& map) : attributes(Attribu
 std::optional<AtomFeedLink::Attributes> AtomFeedLink::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.href = textAttribute(map, "href");
     a.rel = textAttribute(map, "rel");
     a.type = textAttribute(map, "type");
@@ -39,7 +41,7 @@ std::optional<AtomFeedCategory::Attributes> AtomFeedCategory::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.term = textAttribute(map, "term");
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
@@ -52,7 +54,7 @@ std::optional<AtomFeedGenerator::Attributes> AtomFeedGenerator::Attributes::from
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.uri = textAttribute(map, "uri");
     a.version = textAttribute(map, "version");
     return result;
@@ -64,7 +66,7 @@ std::optional<AtomFeedEntrySummary::Attributes> AtomFeedEntrySummary::Attributes
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     return result;
 }
@@ -76,7 +78,7 @@ std::optional<AtomFeedEntryLink::Attributes> AtomFeedEntryLink::Attributes::from
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.href = textAttribute(map, "href");
     a.rel = textAttribute(map, "rel");
     a.type = textAttribute(map, "type");
@@ -92,7 +94,7 @@ std::optional<AtomFeedEntryCategory::Attributes> AtomFeedEntryCategory::Attribut
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.term = textAttribute(map, "term");
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
@@ -106,7 +108,7 @@ std::optional<AtomFeedEntryContent::Attributes> AtomFeedEntryContent::Attributes
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.src = textAttribute(map, "src");
     return result;

@@ -7,12 +7,14 @@ namespace syndra {
 using namespace detail;
 
 // Each `from` fills the optional it returns, so the attributes are built where
-// they end up instead of being moved there field by field.
+// they end up instead of being moved there field by field. (It emplaces an
+// empty value: clang does not count these nested classes as default
+// constructible outside their enclosing class.)
 
 std::optional<MediaCategory::Attributes> MediaCategory::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.scheme = textAttribute(map, "scheme");
     a.label = textAttribute(map, "label");
     return result;
@@ -24,7 +26,7 @@ std::optional<MediaCopyright::Attributes> MediaCopyright::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     return result;
 }
@@ -34,7 +36,7 @@ MediaCopyright::MediaCopyright(const AttributeMap& map) : attributes(Attributes:
 std::optional<MediaCredit::Attributes> MediaCredit::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.role = textAttribute(map, "role");
     a.scheme = textAttribute(map, "scheme");
     return result;
@@ -46,7 +48,7 @@ std::optional<MediaDescription::Attributes> MediaDescription::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     return result;
 }
@@ -56,7 +58,7 @@ MediaDescription::MediaDescription(const AttributeMap& map) : attributes(Attribu
 std::optional<MediaParam::Attributes> MediaParam::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.name = textAttribute(map, "name");
     return result;
 }
@@ -66,7 +68,7 @@ MediaParam::MediaParam(const AttributeMap& map) : attributes(Attributes::from(ma
 std::optional<MediaEmbed::Attributes> MediaEmbed::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     a.width = intAttribute(map, "width");
     a.height = intAttribute(map, "height");
@@ -78,7 +80,7 @@ MediaEmbed::MediaEmbed(const AttributeMap& map) : attributes(Attributes::from(ma
 std::optional<MediaHash::Attributes> MediaHash::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.algo = textAttribute(map, "algo");
     return result;
 }
@@ -88,7 +90,7 @@ MediaHash::MediaHash(const AttributeMap& map) : attributes(Attributes::from(map)
 std::optional<MediaLicence::Attributes> MediaLicence::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.href = textAttribute(map, "href");
     return result;
@@ -99,7 +101,7 @@ MediaLicence::MediaLicence(const AttributeMap& map) : attributes(Attributes::fro
 std::optional<MediaLocation::Attributes> MediaLocation::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.description = textAttribute(map, "description");
     a.start = durationAttribute(map, "start");
     a.end = durationAttribute(map, "end");
@@ -111,7 +113,7 @@ MediaLocation::MediaLocation(const AttributeMap& map) : attributes(Attributes::f
 std::optional<MediaPeerLink::Attributes> MediaPeerLink::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.href = textAttribute(map, "href");
     return result;
@@ -122,7 +124,7 @@ MediaPeerLink::MediaPeerLink(const AttributeMap& map) : attributes(Attributes::f
 std::optional<MediaPlayer::Attributes> MediaPlayer::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     a.width = intAttribute(map, "width");
     a.height = intAttribute(map, "height");
@@ -134,7 +136,7 @@ MediaPlayer::MediaPlayer(const AttributeMap& map) : attributes(Attributes::from(
 std::optional<MediaPrice::Attributes> MediaPrice::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.price = doubleAttribute(map, "price");
     a.info = textAttribute(map, "info");
@@ -147,7 +149,7 @@ MediaPrice::MediaPrice(const AttributeMap& map) : attributes(Attributes::from(ma
 std::optional<MediaRating::Attributes> MediaRating::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.scheme = textAttribute(map, "scheme");
     return result;
 }
@@ -158,7 +160,7 @@ std::optional<MediaRestriction::Attributes> MediaRestriction::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.relationship = textAttribute(map, "relationship");
     a.type = textAttribute(map, "type");
     return result;
@@ -169,7 +171,7 @@ MediaRestriction::MediaRestriction(const AttributeMap& map) : attributes(Attribu
 std::optional<MediaRights::Attributes> MediaRights::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.status = textAttribute(map, "status");
     return result;
 }
@@ -180,7 +182,7 @@ std::optional<MediaStarRating::Attributes> MediaStarRating::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.average = doubleAttribute(map, "average");
     a.count = intAttribute(map, "count");
     a.min = intAttribute(map, "min");
@@ -194,7 +196,7 @@ std::optional<MediaStatistics::Attributes> MediaStatistics::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.views = intAttribute(map, "views");
     a.favorites = intAttribute(map, "favorites");
     return result;
@@ -205,7 +207,7 @@ MediaStatistics::MediaStatistics(const AttributeMap& map) : attributes(Attribute
 std::optional<MediaStatus::Attributes> MediaStatus::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.state = textAttribute(map, "state");
     a.reason = textAttribute(map, "reason");
     return result;
@@ -216,7 +218,7 @@ MediaStatus::MediaStatus(const AttributeMap& map) : attributes(Attributes::from(
 std::optional<MediaSubTitle::Attributes> MediaSubTitle::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.lang = textAttribute(map, "lang");
     a.href = textAttribute(map, "href");
@@ -228,7 +230,7 @@ MediaSubTitle::MediaSubTitle(const AttributeMap& map) : attributes(Attributes::f
 std::optional<MediaText::Attributes> MediaText::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     a.lang = textAttribute(map, "lang");
     a.start = textAttribute(map, "start");
@@ -242,7 +244,7 @@ std::optional<MediaThumbnail::Attributes> MediaThumbnail::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     a.width = textAttribute(map, "width");
     a.height = textAttribute(map, "height");
@@ -255,7 +257,7 @@ MediaThumbnail::MediaThumbnail(const AttributeMap& map) : attributes(Attributes:
 std::optional<MediaTitle::Attributes> MediaTitle::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.type = textAttribute(map, "type");
     return result;
 }
@@ -265,7 +267,7 @@ MediaTitle::MediaTitle(const AttributeMap& map) : attributes(Attributes::from(ma
 std::optional<MediaContent::Attributes> MediaContent::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     a.fileSize = intAttribute(map, "fileSize");
     a.type = textAttribute(map, "type");

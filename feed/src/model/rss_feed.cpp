@@ -7,13 +7,15 @@ namespace syndra {
 using namespace detail;
 
 // Each `from` fills the optional it returns, so the attributes are built where
-// they end up instead of being moved there field by field.
+// they end up instead of being moved there field by field. (It emplaces an
+// empty value: clang does not count these nested classes as default
+// constructible outside their enclosing class.)
 
 std::optional<RSSFeedCategory::Attributes> RSSFeedCategory::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.domain = textAttribute(map, "domain");
     return result;
 }
@@ -23,7 +25,7 @@ RSSFeedCategory::RSSFeedCategory(const AttributeMap& map) : attributes(Attribute
 std::optional<RSSFeedCloud::Attributes> RSSFeedCloud::Attributes::from(const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.domain = textAttribute(map, "domain");
     a.port = intAttribute(map, "port");
     a.path = textAttribute(map, "path");
@@ -38,7 +40,7 @@ std::optional<RSSFeedItemCategory::Attributes> RSSFeedItemCategory::Attributes::
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.domain = textAttribute(map, "domain");
     return result;
 }
@@ -50,7 +52,7 @@ std::optional<RSSFeedItemEnclosure::Attributes> RSSFeedItemEnclosure::Attributes
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     a.length = intAttribute(map, "length");
     a.type = textAttribute(map, "type");
@@ -64,7 +66,7 @@ std::optional<RSSFeedItemGUID::Attributes> RSSFeedItemGUID::Attributes::from(
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.isPermaLink = boolAttribute(map, "isPermaLink");
     return result;
 }
@@ -75,7 +77,7 @@ std::optional<RSSFeedItemSource::Attributes> RSSFeedItemSource::Attributes::from
     const AttributeMap& map) {
     std::optional<Attributes> result;
     if (map.empty()) return result;
-    Attributes& a = result.emplace();
+    Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     return result;
 }
