@@ -8,23 +8,35 @@ PathIndex::PathIndex() {
 }
 
 std::uint32_t PathIndex::hashOf(Node parent, std::string_view name) noexcept {
-    std::uint32_t h = 2166136261u ^ (parent * 0x9E3779B9u);
-    for (char c : name) {
-        h ^= static_cast<unsigned char>(c);
-        h *= 16777619u;
-    }
+    std::uint32_t h = seedOf(parent);
+    for (char c : name) h = step(h, c);
     return h;
 }
 
 PathIndex::Node PathIndex::child(Node parent, std::string_view name) const noexcept {
     if (parent == kNone) return kNone;
-    const std::uint32_t h = hashOf(parent, name);
+    return find(parent, hashOf(parent, name), name);
+}
+
+PathIndex::Node PathIndex::child(Node parent, const char* name,
+                                 std::size_t& length) const noexcept {
+    // One pass over the name both hashes and measures it.
+    std::uint32_t h = seedOf(parent);
+    const char* end = name;
+    for (; *end != '\0'; ++end) h = step(h, *end);
+    length = static_cast<std::size_t>(end - name);
+    if (parent == kNone) return kNone;
+    return find(parent, h, std::string_view(name, length));
+}
+
+PathIndex::Node PathIndex::find(Node parent, std::uint32_t hash,
+                                std::string_view name) const noexcept {
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Node n = slots_[i];
         if (n == kNone) return kNone;
         const Entry& e = nodes_[n];
-        if (e.hash == h && e.parent == parent && e.name == name) return n;
+        if (e.hash == hash && e.parent == parent && e.name == name) return n;
     }
 }
 

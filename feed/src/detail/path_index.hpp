@@ -25,6 +25,9 @@ public:
 
     /// The node of `name` below `parent`, or kNone.
     Node child(Node parent, std::string_view name) const noexcept;
+    /// The same for a NUL-terminated name, measured on the way: `length`
+    /// gets its length.
+    Node child(Node parent, const char* name, std::size_t& length) const noexcept;
 
     /// The row of `node` in `table`, or -1.
     std::int32_t row(Node node, int table) const noexcept {
@@ -40,7 +43,14 @@ private:
         std::string name;
         std::array<std::int32_t, kMaxTables> rows;
     };
+    static std::uint32_t seedOf(Node parent) noexcept {
+        return 2166136261u ^ (parent * 0x9E3779B9u);
+    }
+    static std::uint32_t step(std::uint32_t h, char c) noexcept {
+        return (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
     static std::uint32_t hashOf(Node parent, std::string_view name) noexcept;
+    Node find(Node parent, std::uint32_t hash, std::string_view name) const noexcept;
     Node insert(Node parent, std::string_view name);
     void rehash(std::size_t slotCount);
 

@@ -14,7 +14,8 @@ class XmlEventSink {
 public:
     enum class Flow { proceed, stop };
 
-    virtual Flow startElement(std::string_view name, const AttributeMap& attributes) = 0;
+    /// `name` is NUL-terminated (the reader passes expat's own string).
+    virtual Flow startElement(const char* name, const AttributeMap& attributes) = 0;
     virtual Flow endElement() = 0;
     /// A piece of character data; one element's text may come in many pieces.
     virtual Flow characters(std::string_view text) = 0;

@@ -81,10 +81,13 @@ public:
     XmlWalk(const PathIndex& index, WalkTables<Rss, Atom> tables) noexcept
         : index_(index), tables_(tables) {}
 
-    Flow startElement(std::string_view name, const AttributeMap& attributes) override {
+    Flow startElement(const char* rawName, const AttributeMap& attributes) override {
         flushText();
         const PathIndex::Node parent = levels_.empty() ? PathIndex::kRoot : levels_.back().node;
-        levels_.push_back(Level{index_.child(parent, name), path_.size(), false});
+        std::size_t length = 0;
+        const PathIndex::Node node = index_.child(parent, rawName, length);
+        const std::string_view name(rawName, length);
+        levels_.push_back(Level{node, path_.size(), false});
         path_ += '/';
         path_ += name;
 
@@ -95,19 +98,24 @@ public:
             textRule_ = nullptr;
             return Flow::proceed;
         }
+        // The element's rule is looked up once, for its start and for its text:
+        // unmapped text (white space between siblings, mostly) is then dropped
+        // without being copied.
+        textRule_ = nullptr;
         if (*feedType_ == XMLFeedType::atom) {
             if (!atom_) atom_.emplace();
             if (const auto* rule = ruleAt(tables_.atom)) {
                 if (rule->start != nullptr) rule->start(*atom_, attributes);
+                if (rule->text != nullptr) textRule_ = rule;
             }
         } else {
             if (!rss_) rss_.emplace();
             const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
             if (const auto* rule = ruleAt(table)) {
                 if (rule->start != nullptr) rule->start(*rss_, attributes);
+                if (rule->text != nullptr) textRule_ = rule;
             }
         }
-        updateTextRule();
         return Flow::proceed;
     }
 
@@ -204,26 +212,6 @@ private:
         const std::int32_t row = index_.row(levels_.back().node, tableSlot(*feedType_));
         if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return nullptr;
         return &table[static_cast<std::size_t>(row)];
-    }
-
-    // Decides once per element start which text rule (if any) the element's
-    // text goes to, so that unmapped text (white space between siblings,
-    // mostly) is dropped without being copied.
-    void updateTextRule() {
-        textRule_ = nullptr;
-        if (!feedType_ || levels_.empty() || levels_.back().childClosed) return;
-        if (*feedType_ == XMLFeedType::atom) {
-            if (!atom_) return;
-            if (const auto* rule = ruleAt(tables_.atom)) {
-                if (rule->text != nullptr) textRule_ = rule;
-            }
-        } else {
-            if (!rss_) return;
-            const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
-            if (const auto* rule = ruleAt(table)) {
-                if (rule->text != nullptr) textRule_ = rule;
-            }
-        }
     }
 
     void flushText() {
