@@ -2,6 +2,7 @@
 
 #include "detail/encoding.hpp"
 #include "detail/html_entities.hpp"
+#include "detail/xml_relay.hpp"
 
 #include <expat.h>
 
@@ -14,6 +15,8 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
+#include <thread>
 
 namespace syndra::detail {
 namespace {
@@ -258,17 +261,18 @@ private:
         if (parser_ && !stopped_) stop();
     }
 
-    // Runs a sink call; exceptions must not travel through expat's C frames.
     template <class Call>
     void deliver(Call&& call) {
-        try {
-            if (call() == XmlEventSink::Flow::stop) stop();
-        } catch (const std::bad_alloc&) {
-            fail("Out of memory");
-        } catch (const std::exception& e) {
-            fail(std::string("Internal failure: ") + e.what());
-        } catch (...) {
-            fail("Internal failure");
+        std::string failure;
+        switch (guardedSinkCall(std::forward<Call>(call), failure)) {
+            case SinkOutcome::proceed:
+                break;
+            case SinkOutcome::stop:
+                stop();
+                break;
+            case SinkOutcome::failed:
+                fail(std::move(failure));
+                break;
         }
     }
 
@@ -369,6 +373,30 @@ private:
 }  // namespace
 
 void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
+    if (document.size() >= options.relayFrom && std::thread::hardware_concurrency() > 1) {
+        // expat reads on a second thread while this one builds the model.
+        XmlRelay relay;
+        std::optional<std::jthread> reader;
+        try {
+            reader.emplace([&relay, &options, document] {
+                XmlEventSink& writer = relay.writer();
+                try {
+                    Reader(writer, options).run(document);
+                } catch (const std::bad_alloc&) {
+                    writer.error("Out of memory");
+                } catch (...) {
+                    writer.error("Internal failure");
+                }
+                relay.close();
+            });
+        } catch (const std::system_error&) {
+            reader.reset();  // no thread to be had: read on this one
+        }
+        if (reader) {
+            relay.replay(sink);  // on the way out, reader's destructor waits for it
+            return;
+        }
+    }
     Reader(sink, options).run(document);
 }
 

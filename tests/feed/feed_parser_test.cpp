@@ -184,7 +184,9 @@ TEST(FeedParserFront, AViewedDocumentReadsLikeAnOwnedOne) {
         const Result viewed = parser.parse();
         bytes.reset();
         ASSERT_EQ(reasonOf(viewed), reasonOf(owned)) << doc;
-        if (owned.isSuccess()) EXPECT_TRUE(*viewed.feed() == *owned.feed()) << doc;
+        if (owned.isSuccess()) {
+            EXPECT_TRUE(*viewed.feed() == *owned.feed()) << doc;
+        }
     }
 }
 

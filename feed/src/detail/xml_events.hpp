@@ -2,6 +2,8 @@
 
 #include <syndra/attribute_map.hpp>
 
+#include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -34,5 +36,33 @@ public:
 protected:
     ~XmlEventSink() = default;
 };
+
+enum class SinkOutcome { proceed, stop, failed };
+
+/// Runs one sink call (returning a Flow). Exceptions must not travel through
+/// expat's C frames nor end a read without a word: one thrown here comes back
+/// as `failed`, with the read's error message in `failure`.
+template <class Call>
+SinkOutcome guardedSinkCall(Call&& call, std::string& failure) noexcept {
+    try {
+        return call() == XmlEventSink::Flow::stop ? SinkOutcome::stop : SinkOutcome::proceed;
+    } catch (const std::bad_alloc&) {
+        failure = "Out of memory";  // short enough to need no allocation
+        return SinkOutcome::failed;
+    } catch (const std::exception& e) {
+        try {
+            failure = std::string("Internal failure: ") + e.what();
+        } catch (...) {
+            failure = "Out of memory";
+        }
+    } catch (...) {
+        try {
+            failure = "Internal failure";
+        } catch (...) {
+            failure = "Out of memory";
+        }
+    }
+    return SinkOutcome::failed;
+}
 
 }  // namespace syndra::detail

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -19,6 +20,10 @@ struct XmlReadOptions {
     int maxDepth = 512;
     /// Checked between chunks and at every element start.
     const std::atomic<bool>* abort = nullptr;
+    /// Documents of at least this many bytes are read by expat on a second
+    /// thread while the calling thread handles the events (on a machine with
+    /// more than one core). SIZE_MAX: always on the calling thread.
+    std::size_t relayFrom = std::size_t{1} << 20;
 };
 
 /// The reason given when a read was stopped through XmlReadOptions::abort.

@@ -1,0 +1,293 @@
+#include "detail/xml_relay.hpp"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace syndra::detail {
+namespace {
+
+// A record is a tag byte, the payload's length and the payload. A start's
+// payload is the name and then name/value pairs, each NUL-terminated: XML
+// text never holds U+0000, so NUL cannot occur inside them.
+constexpr char kStart = 'S';
+constexpr char kEnd = 'E';
+constexpr char kText = 'T';
+constexpr char kCData = 'C';
+constexpr char kError = 'X';
+constexpr std::size_t kHeader = 1 + sizeof(std::uint32_t);
+constexpr std::size_t kMaxRecord = UINT32_MAX;
+
+void putHeader(std::string& batch, char tag, std::size_t length) {
+    const auto length32 = static_cast<std::uint32_t>(length);
+    char header[kHeader];
+    header[0] = tag;
+    std::memcpy(header + 1, &length32, sizeof length32);
+    batch.append(header, kHeader);
+}
+
+std::size_t lengthAt(const std::string& batch, std::size_t record) {
+    std::uint32_t length = 0;
+    std::memcpy(&length, batch.data() + record + 1, sizeof length);
+    return length;
+}
+
+void setLengthAt(std::string& batch, std::size_t record, std::size_t length) {
+    const auto length32 = static_cast<std::uint32_t>(length);
+    std::memcpy(batch.data() + record + 1, &length32, sizeof length32);
+}
+
+}  // namespace
+
+class XmlRelay::Writer final : public XmlEventSink {
+public:
+    explicit Writer(XmlRelay& relay) noexcept : relay_(relay) {}
+
+    Flow startElement(const char* name, const AttributeMap& attributes) override {
+        relay_.appendStart(name, attributes);
+        return flow();
+    }
+    Flow endElement() override {
+        relay_.appendEnd();
+        return flow();
+    }
+    Flow characters(std::string_view text) override {
+        relay_.appendText(kText, text);
+        return flow();
+    }
+    Flow cdata(std::string_view bytes) override {
+        relay_.appendText(kCData, bytes);
+        return flow();
+    }
+    void error(std::string message) override { relay_.appendError(message); }
+    // Text after an element's end is never kept (only text before an
+    // element's first child is), so it is not even asked for: that is most
+    // of the white space between elements.
+    bool wantsText() const noexcept override { return relay_.textWanted_; }
+
+private:
+    Flow flow() const { return relay_.stopped() ? Flow::stop : Flow::proceed; }
+
+    XmlRelay& relay_;
+};
+
+XmlRelay::XmlRelay(std::size_t batchBytes, std::size_t maxQueued)
+    : batchBytes_(batchBytes == 0 ? 1 : batchBytes),
+      maxQueued_(maxQueued == 0 ? 1 : maxQueued),
+      writer_(std::make_unique<Writer>(*this)) {
+    current_.reserve(batchBytes_ + kHeader);
+}
+
+XmlRelay::~XmlRelay() = default;
+
+XmlEventSink& XmlRelay::writer() noexcept {
+    return *writer_;
+}
+
+// ---- Reading side ------------------------------------------------------------
+
+bool XmlRelay::stopped() const noexcept {
+    return stopRequested_.load(std::memory_order_relaxed);
+}
+
+void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
+    const std::size_t record = current_.size();
+    putHeader(current_, kStart, 0);
+    current_.append(name, std::strlen(name) + 1);
+    attributes.forEach([&](std::string_view n, std::string_view v) {
+        current_.append(n.data(), n.size() + 1);
+        current_.append(v.data(), v.size() + 1);
+    });
+    const std::size_t length = current_.size() - record - kHeader;
+    if (length > kMaxRecord) {
+        current_.resize(record);
+        throw std::length_error("start tag larger than 4 GiB");
+    }
+    setLengthAt(current_, record, length);
+    lastText_ = SIZE_MAX;
+    textWanted_ = true;
+    handOverIfFull();
+}
+
+void XmlRelay::appendEnd() {
+    putHeader(current_, kEnd, 0);
+    lastText_ = SIZE_MAX;
+    textWanted_ = false;
+    handOverIfFull();
+}
+
+void XmlRelay::appendText(char tag, std::string_view text) {
+    while (!text.empty()) {
+        // Text is cut to fit the batch, so that one huge text node never
+        // needs more than a batch of memory here.
+        const std::size_t room = batchBytes_ - std::min(current_.size(), batchBytes_ - 1);
+        const std::string_view piece = text.substr(0, room);
+        text.remove_prefix(piece.size());
+        if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
+            // Adjacent pieces travel as one record: the replay then makes one
+            // call where expat made several (a newline, then the indentation).
+            setLengthAt(current_, lastText_, lengthAt(current_, lastText_) + piece.size());
+        } else {
+            lastText_ = current_.size();
+            putHeader(current_, tag, piece.size());
+        }
+        current_.append(piece);
+        handOverIfFull();
+    }
+}
+
+void XmlRelay::appendError(std::string_view message) noexcept {
+    try {
+        message = message.substr(0, 4096);
+        putHeader(current_, kError, message.size());
+        current_.append(message);
+        lastText_ = SIZE_MAX;
+    } catch (...) {
+        const std::lock_guard lock(mutex_);
+        lostEvents_ = true;
+    }
+}
+
+void XmlRelay::handOverIfFull() {
+    if (current_.size() >= batchBytes_) handOver();
+}
+
+void XmlRelay::handOver() {
+    lastText_ = SIZE_MAX;
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return queued_.size() < maxQueued_ || stopped_; });
+    if (stopped_) {
+        current_.clear();
+        return;
+    }
+    queued_.push_back(std::move(current_));
+    current_ = std::string();
+    if (!spare_.empty()) {
+        current_ = std::move(spare_.back());
+        spare_.pop_back();
+    }
+    lock.unlock();
+    changed_.notify_all();
+    current_.clear();
+    current_.reserve(batchBytes_ + kHeader);
+}
+
+void XmlRelay::close() noexcept {
+    try {
+        if (!current_.empty()) handOver();
+    } catch (...) {
+        // Out of memory while handing over: say so at the end.
+        const std::lock_guard lock(mutex_);
+        lostEvents_ = true;
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+    changed_.notify_all();
+}
+
+// ---- Replaying side ----------------------------------------------------------
+
+bool XmlRelay::next(std::string& batch) {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return !queued_.empty() || closed_; });
+    if (queued_.empty()) return false;
+    batch = std::move(queued_.front());
+    queued_.pop_front();
+    lock.unlock();
+    changed_.notify_all();
+    return true;
+}
+
+void XmlRelay::recycle(std::string&& batch) {
+    batch.clear();
+    const std::lock_guard lock(mutex_);
+    if (spare_.size() < maxQueued_) spare_.push_back(std::move(batch));
+}
+
+void XmlRelay::stop() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        queued_.clear();
+        stopRequested_.store(true, std::memory_order_relaxed);
+    }
+    changed_.notify_all();
+}
+
+bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
+    std::size_t at = 0;
+    while (at + kHeader <= batch.size()) {
+        const char tag = batch[at];
+        const std::size_t length = lengthAt(batch, at);
+        const char* payload = batch.data() + at + kHeader;
+        at += kHeader + length;
+
+        std::string failure;
+        SinkOutcome outcome = SinkOutcome::proceed;
+        switch (tag) {
+            case kStart:
+                outcome = guardedSinkCall(
+                    [&] {
+                        const char* const end = payload + length;
+                        pairs_.clear();
+                        for (const char* p = payload + std::strlen(payload) + 1; p < end;
+                             p += std::strlen(p) + 1) {
+                            pairs_.push_back(p);
+                        }
+                        pairs_.push_back(nullptr);
+                        return sink.startElement(payload, AttributeMap(pairs_.data()));
+                    },
+                    failure);
+                break;
+            case kEnd:
+                outcome = guardedSinkCall([&] { return sink.endElement(); }, failure);
+                break;
+            case kText:
+                outcome = guardedSinkCall(
+                    [&] { return sink.characters(std::string_view(payload, length)); }, failure);
+                break;
+            case kCData:
+                outcome = guardedSinkCall(
+                    [&] { return sink.cdata(std::string_view(payload, length)); }, failure);
+                break;
+            default:  // kError: the reader is done
+                sink.error(std::string(payload, length));
+                return false;
+        }
+        if (outcome == SinkOutcome::stop) return false;
+        if (outcome == SinkOutcome::failed) {
+            sink.error(std::move(failure));
+            return false;
+        }
+    }
+    return true;
+}
+
+void XmlRelay::replay(XmlEventSink& sink) {
+    std::string batch;
+    try {
+        while (next(batch)) {
+            const bool goOn = replayBatch(batch, sink);
+            recycle(std::move(batch));
+            if (!goOn) {
+                stop();
+                return;
+            }
+        }
+    } catch (...) {
+        stop();
+        throw;
+    }
+    bool lost = false;
+    {
+        const std::lock_guard lock(mutex_);
+        lost = lostEvents_;
+    }
+    if (lost) sink.error("Out of memory");
+}
+
+}  // namespace syndra::detail
