@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <new>
@@ -17,6 +18,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 
 namespace syndra::detail {
 namespace {
@@ -142,9 +144,12 @@ void dropStandalone(PreparedDocument& doc) {
     doc.head.replace(i + 1, 4, std::string{'n', 'o', text[i], ' '});
 }
 
+// Templated on the sink so that the relay's writer, a final class, is called
+// directly: its calls come once per event.
+template <class Sink>
 class Reader {
 public:
-    Reader(XmlEventSink& sink, const XmlReadOptions& options) : sink_(sink), options_(options) {}
+    Reader(Sink& sink, const XmlReadOptions& options) : sink_(sink), options_(options) {}
 
     void run(std::string_view raw) {
         if (auto failure = prepare(raw, doc_)) {
@@ -316,9 +321,45 @@ private:
         ++r.events_;
         if (r.stopped_) return;
         const std::string_view piece(text, static_cast<std::size_t>(length));
+        if constexpr (std::is_same_v<Sink, XmlRelay::Writer>) {
+            // A long run that stands in the caller's document as it is travels
+            // as a reference: the relay copies nothing.
+            if (piece.size() >= kReferenceFrom) {
+                if (const char* at = r.inDocument(piece)) {
+                    r.deliver(
+                        [&] { return r.sink_.documentText(std::string_view(at, piece.size())); });
+                    return;
+                }
+            }
+        }
         // CDATA comes through here too: expat has checked or produced UTF-8
         // for every byte it hands out, so CDATA needs no second check.
         r.deliver([&] { return r.sink_.characters(piece); });
+    }
+
+    // Shorter runs are cheaper to copy than to find.
+    static constexpr std::size_t kReferenceFrom = 64;
+
+    // Where `piece` (text expat is handing out) stands, byte for byte, in the
+    // caller's document; nullptr when it does not (converted, from an entity,
+    // or the document is a converted copy that dies with this reader).
+    const char* inDocument(std::string_view piece) const noexcept {
+        if (!doc_.storage.empty()) return nullptr;
+        int offset = 0;
+        int size = 0;
+        const char* buffer = XML_GetInputContext(parser_.get(), &offset, &size);
+        if (buffer == nullptr || piece.data() != buffer + offset) return nullptr;
+        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+        const std::string_view text = doc_.text;
+        if (at < static_cast<XML_Index>(doc_.head.size()) ||
+            static_cast<std::size_t>(at) > text.size() ||
+            text.size() - static_cast<std::size_t>(at) < piece.size()) {
+            return nullptr;
+        }
+        // Checked rather than trusted: both copies are in the cache, and a
+        // wrong guess would corrupt text.
+        const char* candidate = text.data() + at;
+        return std::memcmp(candidate, piece.data(), piece.size()) == 0 ? candidate : nullptr;
     }
 
     // Charsets expat does not know itself, one byte per character.
@@ -358,7 +399,7 @@ private:
         return XML_Parse(dtd.get(), text.data(), static_cast<int>(text.size()), XML_TRUE);
     }
 
-    XmlEventSink& sink_;
+    Sink& sink_;
     const XmlReadOptions& options_;
     PreparedDocument doc_;
     ParserHandle parser_;
@@ -379,9 +420,9 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
         std::optional<std::jthread> reader;
         try {
             reader.emplace([&relay, &options, document] {
-                XmlEventSink& writer = relay.writer();
+                XmlRelay::Writer& writer = relay.writer();
                 try {
-                    Reader(writer, options).run(document);
+                    Reader<XmlRelay::Writer>(writer, options).run(document);
                 } catch (const std::bad_alloc&) {
                     writer.error("Out of memory");
                 } catch (...) {
@@ -397,7 +438,7 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
             return;
         }
     }
-    Reader(sink, options).run(document);
+    Reader<XmlEventSink>(sink, options).run(document);
 }
 
 }  // namespace syndra::detail

@@ -9,24 +9,9 @@
 namespace syndra::detail {
 namespace {
 
-// A record is a tag byte, the payload's length and the payload. A start's
-// payload is the name and then name/value pairs, each NUL-terminated: XML
-// text never holds U+0000, so NUL cannot occur inside them.
-constexpr char kStart = 'S';
-constexpr char kEnd = 'E';
-constexpr char kText = 'T';
-constexpr char kCData = 'C';
-constexpr char kError = 'X';
-constexpr std::size_t kHeader = 1 + sizeof(std::uint32_t);
+// A start's payload is the name and then name/value pairs, each
+// NUL-terminated: XML text never holds U+0000, so NUL cannot occur inside.
 constexpr std::size_t kMaxRecord = UINT32_MAX;
-
-void putHeader(std::string& batch, char tag, std::size_t length) {
-    const auto length32 = static_cast<std::uint32_t>(length);
-    char header[kHeader];
-    header[0] = tag;
-    std::memcpy(header + 1, &length32, sizeof length32);
-    batch.append(header, kHeader);
-}
 
 std::size_t lengthAt(const std::string& batch, std::size_t record) {
     std::uint32_t length = 0;
@@ -41,60 +26,30 @@ void setLengthAt(std::string& batch, std::size_t record, std::size_t length) {
 
 }  // namespace
 
-class XmlRelay::Writer final : public XmlEventSink {
-public:
-    explicit Writer(XmlRelay& relay) noexcept : relay_(relay) {}
-
-    Flow startElement(const char* name, const AttributeMap& attributes) override {
-        relay_.appendStart(name, attributes);
-        return flow();
-    }
-    Flow endElement() override {
-        relay_.appendEnd();
-        return flow();
-    }
-    Flow characters(std::string_view text) override {
-        relay_.appendText(kText, text);
-        return flow();
-    }
-    Flow cdata(std::string_view bytes) override {
-        relay_.appendText(kCData, bytes);
-        return flow();
-    }
-    void error(std::string message) override { relay_.appendError(message); }
-    // Text after an element's end is never kept (only text before an
-    // element's first child is), so it is not even asked for: that is most
-    // of the white space between elements.
-    bool wantsText() const noexcept override { return relay_.textWanted_; }
-
-private:
-    Flow flow() const { return relay_.stopped() ? Flow::stop : Flow::proceed; }
-
-    XmlRelay& relay_;
-};
-
 XmlRelay::XmlRelay(std::size_t batchBytes, std::size_t maxQueued)
-    : batchBytes_(batchBytes == 0 ? 1 : batchBytes),
-      maxQueued_(maxQueued == 0 ? 1 : maxQueued),
-      writer_(std::make_unique<Writer>(*this)) {
+    : batchBytes_(batchBytes == 0 ? 1 : batchBytes), maxQueued_(maxQueued == 0 ? 1 : maxQueued) {
     current_.reserve(batchBytes_ + kHeader);
 }
 
 XmlRelay::~XmlRelay() = default;
 
-XmlEventSink& XmlRelay::writer() noexcept {
-    return *writer_;
-}
-
 // ---- Reading side ------------------------------------------------------------
 
-bool XmlRelay::stopped() const noexcept {
-    return stopRequested_.load(std::memory_order_relaxed);
+void XmlRelay::putHeader(char tag, std::size_t length) {
+    const auto length32 = static_cast<std::uint32_t>(length);
+    char header[kHeader];
+    header[0] = tag;
+    std::memcpy(header + 1, &length32, sizeof length32);
+    current_.append(header, kHeader);
+}
+
+void XmlRelay::growText(std::size_t more) {
+    setLengthAt(current_, lastText_, lengthAt(current_, lastText_) + more);
 }
 
 void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
     const std::size_t record = current_.size();
-    putHeader(current_, kStart, 0);
+    putHeader(kStart, 0);
     current_.append(name, std::strlen(name) + 1);
     attributes.forEach([&](std::string_view n, std::string_view v) {
         current_.append(n.data(), n.size() + 1);
@@ -108,17 +63,10 @@ void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
     setLengthAt(current_, record, length);
     lastText_ = SIZE_MAX;
     textWanted_ = true;
-    handOverIfFull();
+    if (current_.size() >= batchBytes_) handOver();
 }
 
-void XmlRelay::appendEnd() {
-    putHeader(current_, kEnd, 0);
-    lastText_ = SIZE_MAX;
-    textWanted_ = false;
-    handOverIfFull();
-}
-
-void XmlRelay::appendText(char tag, std::string_view text) {
+void XmlRelay::appendLongText(char tag, std::string_view text) {
     while (!text.empty()) {
         // Text is cut to fit the batch, so that one huge text node never
         // needs more than a batch of memory here.
@@ -128,30 +76,36 @@ void XmlRelay::appendText(char tag, std::string_view text) {
         if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
             // Adjacent pieces travel as one record: the replay then makes one
             // call where expat made several (a newline, then the indentation).
-            setLengthAt(current_, lastText_, lengthAt(current_, lastText_) + piece.size());
+            growText(piece.size());
         } else {
             lastText_ = current_.size();
-            putHeader(current_, tag, piece.size());
+            putHeader(tag, piece.size());
         }
         current_.append(piece);
-        handOverIfFull();
+        if (current_.size() >= batchBytes_) handOver();
     }
+}
+
+void XmlRelay::appendReference(std::string_view text) {
+    const char* const address = text.data();
+    const std::size_t size = text.size();
+    putHeader(kReference, sizeof address + sizeof size);
+    current_.append(reinterpret_cast<const char*>(&address), sizeof address);
+    current_.append(reinterpret_cast<const char*>(&size), sizeof size);
+    lastText_ = SIZE_MAX;
+    if (current_.size() >= batchBytes_) handOver();
 }
 
 void XmlRelay::appendError(std::string_view message) noexcept {
     try {
         message = message.substr(0, 4096);
-        putHeader(current_, kError, message.size());
+        putHeader(kError, message.size());
         current_.append(message);
         lastText_ = SIZE_MAX;
     } catch (...) {
         const std::lock_guard lock(mutex_);
         lostEvents_ = true;
     }
-}
-
-void XmlRelay::handOverIfFull() {
-    if (current_.size() >= batchBytes_) handOver();
 }
 
 void XmlRelay::handOver() {
@@ -250,6 +204,15 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
                 outcome = guardedSinkCall(
                     [&] { return sink.characters(std::string_view(payload, length)); }, failure);
                 break;
+            case kReference: {
+                const char* address = nullptr;
+                std::size_t size = 0;
+                std::memcpy(&address, payload, sizeof address);
+                std::memcpy(&size, payload + sizeof address, sizeof size);
+                outcome = guardedSinkCall(
+                    [&] { return sink.characters(std::string_view(address, size)); }, failure);
+                break;
+            }
             case kCData:
                 outcome = guardedSinkCall(
                     [&] { return sink.cdata(std::string_view(payload, length)); }, failure);

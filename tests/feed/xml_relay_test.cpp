@@ -201,10 +201,34 @@ TEST(XmlRelay, RelayedReadsGiveWhatDirectReadsGive) {
         "<pubDate>Sun, 24 Nov 2024 09:56:03 GMT</pubDate></item>\n";
     std::string many;
     for (int i = 0; i < 3000; ++i) many += item;
+    // Long runs travel as references into the document where they stand in it
+    // unchanged, and as copies where expat changed them (line ends, entities,
+    // another charset).
+    const std::string words =
+        "Long enough to travel by reference: the quick brown fox jumps over the lazy dog, "
+        "twice over, and then some more words for good measure.";
+    std::string longTexts;
+    for (int i = 0; i < 500; ++i) {
+        longTexts += "<item><title>" + words + "</title><description><![CDATA[" + words + "<b>" +
+                     words + "]]></description><author>" + words + "\r\n" + words + " &amp; " +
+                     words + "</author><comments>&long;</comments></item>\n";
+    }
+    const std::string latin1 =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><title>" + words +
+        "\xE9\xE8" + words + "</title></channel></rss>";
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : "<rss><channel><title>" + words + "</title></channel></rss>") {
+        utf16 += c;
+        utf16 += '\0';
+    }
     const std::vector<std::string> documents = {
         "<rss><channel><title>t</title>" + many + "</channel></rss>",
         "<rss><channel><title>t</title>" + many + "</channel></rss><trailing",
         "<rss><channel><title>t</title>" + many + "</chanel></rss>",
+        "<!DOCTYPE rss [<!ENTITY long \"" + words + "\">]><rss><channel>" + longTexts +
+            "</channel></rss>",
+        latin1,
+        utf16,
         "<rss><channel><title>&nosuchentity;</title></channel></rss>",
         "<rss><channel><item><title a=\"&eacute;\">x</title></item></channel></rss>",
         "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title type=\"xhtml\"><div>x</div></title>"

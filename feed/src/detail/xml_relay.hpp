@@ -31,9 +31,45 @@ public:
     ~XmlRelay();
 
     /// The sink the reading thread reports to. It answers `stop` once the
-    /// replaying side has stopped, and always wants text (it cannot know what
-    /// the model keeps).
-    XmlEventSink& writer() noexcept;
+    /// replaying side has stopped. Text after an element's end is never kept
+    /// (only text before an element's first child is), so it does not ask
+    /// for it: that is most of the white space between elements.
+    class Writer final : public XmlEventSink {
+    public:
+        explicit Writer(XmlRelay& relay) noexcept : relay_(relay) {}
+
+        Flow startElement(const char* name, const AttributeMap& attributes) override {
+            relay_.appendStart(name, attributes);
+            return flow();
+        }
+        Flow endElement() override {
+            relay_.appendEnd();
+            return flow();
+        }
+        Flow characters(std::string_view text) override {
+            relay_.appendText(kText, text);
+            return flow();
+        }
+        Flow cdata(std::string_view bytes) override {
+            relay_.appendText(kCData, bytes);
+            return flow();
+        }
+        /// Text that stands in the document being read, which outlives the
+        /// replay: only where it is travels.
+        Flow documentText(std::string_view text) {
+            relay_.appendReference(text);
+            return flow();
+        }
+        void error(std::string message) override { relay_.appendError(message); }
+        bool wantsText() const noexcept override { return relay_.textWanted_; }
+
+    private:
+        Flow flow() const noexcept { return relay_.stopped() ? Flow::stop : Flow::proceed; }
+
+        XmlRelay& relay_;
+    };
+
+    Writer& writer() noexcept { return writer_; }
 
     /// Called by the reading thread after its last event; never throws.
     void close() noexcept;
@@ -44,16 +80,46 @@ public:
     void replay(XmlEventSink& sink);
 
 private:
-    class Writer;
+    // A record is a tag byte, the payload's length and the payload.
+    static constexpr char kStart = 'S';
+    static constexpr char kEnd = 'E';
+    static constexpr char kText = 'T';
+    static constexpr char kCData = 'C';
+    static constexpr char kError = 'X';
+    static constexpr char kReference = 'R';  // payload: the text's address and size
+    static constexpr std::size_t kHeader = 1 + sizeof(std::uint32_t);
 
     // Reading side.
     void appendStart(const char* name, const AttributeMap& attributes);
-    void appendEnd();
-    void appendText(char tag, std::string_view text);
+    void appendEnd() {
+        const char record[kHeader] = {kEnd, 0, 0, 0, 0};
+        current_.append(record, kHeader);
+        lastText_ = SIZE_MAX;
+        textWanted_ = false;
+        if (current_.size() >= batchBytes_) handOver();
+    }
+    void appendText(char tag, std::string_view text) {
+        // The usual piece: added to the text before it, or a record of its
+        // own, within the batch.
+        if (!text.empty() && current_.size() + kHeader + text.size() <= batchBytes_) {
+            if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
+                growText(text.size());
+            } else {
+                lastText_ = current_.size();
+                putHeader(tag, text.size());
+            }
+            current_.append(text);
+            return;
+        }
+        appendLongText(tag, text);
+    }
+    void appendLongText(char tag, std::string_view text);
+    void appendReference(std::string_view text);
     void appendError(std::string_view message) noexcept;
-    void handOverIfFull();
+    void putHeader(char tag, std::size_t length);
+    void growText(std::size_t more);
     void handOver();  // queues the current batch (waits while the queue is full)
-    bool stopped() const noexcept;
+    bool stopped() const noexcept { return stopRequested_.load(std::memory_order_relaxed); }
 
     // Replaying side.
     bool next(std::string& batch);  // false once closed and drained
@@ -63,7 +129,7 @@ private:
 
     const std::size_t batchBytes_;
     const std::size_t maxQueued_;
-    std::unique_ptr<Writer> writer_;
+    Writer writer_{*this};
     std::string current_;              // the batch being filled (reading thread only)
     std::size_t lastText_ = SIZE_MAX;  // offset of current_'s trailing text record
     bool textWanted_ = true;           // no element has ended since the last start
