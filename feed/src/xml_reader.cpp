@@ -6,6 +6,10 @@
 
 #include <expat.h>
 
+#ifdef __linux__
+#include <sched.h>
+#endif
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -411,10 +415,22 @@ private:
     bool failed_ = false;
 };
 
+// The cores this process may run on: two threads pinned to one core would
+// only take turns.
+unsigned usableCores() noexcept {
+#ifdef __linux__
+    cpu_set_t cores;
+    CPU_ZERO(&cores);
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0)
+        return static_cast<unsigned>(CPU_COUNT(&cores));
+#endif
+    return std::thread::hardware_concurrency();
+}
+
 }  // namespace
 
 void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
-    if (document.size() >= options.relayFrom && std::thread::hardware_concurrency() > 1) {
+    if (document.size() >= options.relayFrom && usableCores() > 1) {
         // expat reads on a second thread while this one builds the model.
         XmlRelay relay;
         std::optional<std::jthread> reader;
