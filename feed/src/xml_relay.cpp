@@ -13,17 +13,6 @@ namespace {
 // NUL-terminated: XML text never holds U+0000, so NUL cannot occur inside.
 constexpr std::size_t kMaxRecord = UINT32_MAX;
 
-std::size_t lengthAt(const std::string& batch, std::size_t record) {
-    std::uint32_t length = 0;
-    std::memcpy(&length, batch.data() + record + 1, sizeof length);
-    return length;
-}
-
-void setLengthAt(std::string& batch, std::size_t record, std::size_t length) {
-    const auto length32 = static_cast<std::uint32_t>(length);
-    std::memcpy(batch.data() + record + 1, &length32, sizeof length32);
-}
-
 }  // namespace
 
 XmlRelay::XmlRelay(std::size_t batchBytes, std::size_t maxQueued)
@@ -34,18 +23,6 @@ XmlRelay::XmlRelay(std::size_t batchBytes, std::size_t maxQueued)
 XmlRelay::~XmlRelay() = default;
 
 // ---- Reading side ------------------------------------------------------------
-
-void XmlRelay::putHeader(char tag, std::size_t length) {
-    const auto length32 = static_cast<std::uint32_t>(length);
-    char header[kHeader];
-    header[0] = tag;
-    std::memcpy(header + 1, &length32, sizeof length32);
-    current_.append(header, kHeader);
-}
-
-void XmlRelay::growText(std::size_t more) {
-    setLengthAt(current_, lastText_, lengthAt(current_, lastText_) + more);
-}
 
 void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
     const std::size_t record = current_.size();
@@ -60,7 +37,7 @@ void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
         current_.resize(record);
         throw std::length_error("start tag larger than 4 GiB");
     }
-    setLengthAt(current_, record, length);
+    setLengthAt(record, length);
     lastText_ = SIZE_MAX;
     textWanted_ = true;
     if (current_.size() >= batchBytes_) handOver();
@@ -73,15 +50,7 @@ void XmlRelay::appendLongText(char tag, std::string_view text) {
         const std::size_t room = batchBytes_ - std::min(current_.size(), batchBytes_ - 1);
         const std::string_view piece = text.substr(0, room);
         text.remove_prefix(piece.size());
-        if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
-            // Adjacent pieces travel as one record: the replay then makes one
-            // call where expat made several (a newline, then the indentation).
-            growText(piece.size());
-        } else {
-            lastText_ = current_.size();
-            putHeader(tag, piece.size());
-        }
-        current_.append(piece);
+        addText(tag, piece);
         if (current_.size() >= batchBytes_) handOver();
     }
 }
@@ -111,8 +80,8 @@ void XmlRelay::appendError(std::string_view message) noexcept {
 void XmlRelay::handOver() {
     lastText_ = SIZE_MAX;
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return queued_.size() < maxQueued_ || stopped_; });
-    if (stopped_) {
+    changed_.wait(lock, [&] { return queued_.size() < maxQueued_ || stopped(); });
+    if (stopped()) {
         current_.clear();
         return;
     }
@@ -165,7 +134,6 @@ void XmlRelay::recycle(std::string&& batch) {
 void XmlRelay::stop() {
     {
         const std::lock_guard lock(mutex_);
-        stopped_ = true;
         queued_.clear();
         stopRequested_.store(true, std::memory_order_relaxed);
     }

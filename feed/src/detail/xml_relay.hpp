@@ -12,8 +12,8 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <deque>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -92,32 +92,49 @@ private:
     // Reading side.
     void appendStart(const char* name, const AttributeMap& attributes);
     void appendEnd() {
-        const char record[kHeader] = {kEnd, 0, 0, 0, 0};
-        current_.append(record, kHeader);
+        putHeader(kEnd, 0);
         lastText_ = SIZE_MAX;
         textWanted_ = false;
         if (current_.size() >= batchBytes_) handOver();
     }
     void appendText(char tag, std::string_view text) {
-        // The usual piece: added to the text before it, or a record of its
-        // own, within the batch.
+        // The usual piece fits the batch as it is.
         if (!text.empty() && current_.size() + kHeader + text.size() <= batchBytes_) {
-            if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
-                growText(text.size());
-            } else {
-                lastText_ = current_.size();
-                putHeader(tag, text.size());
-            }
-            current_.append(text);
+            addText(tag, text);
             return;
         }
         appendLongText(tag, text);
     }
+    // Adds `piece` to the trailing text record of the same kind, or starts one:
+    // the replay then makes one call where expat made several (a newline, then
+    // the indentation).
+    void addText(char tag, std::string_view piece) {
+        if (lastText_ != SIZE_MAX && current_[lastText_] == tag) {
+            setLengthAt(lastText_, lengthAt(current_, lastText_) + piece.size());
+        } else {
+            lastText_ = current_.size();
+            putHeader(tag, piece.size());
+        }
+        current_.append(piece);
+    }
+    void putHeader(char tag, std::size_t length) {
+        char header[kHeader] = {tag};
+        const auto length32 = static_cast<std::uint32_t>(length);
+        std::memcpy(header + 1, &length32, sizeof length32);
+        current_.append(header, kHeader);
+    }
+    static std::size_t lengthAt(const std::string& batch, std::size_t record) noexcept {
+        std::uint32_t length = 0;
+        std::memcpy(&length, batch.data() + record + 1, sizeof length);
+        return length;
+    }
+    void setLengthAt(std::size_t record, std::size_t length) noexcept {
+        const auto length32 = static_cast<std::uint32_t>(length);
+        std::memcpy(current_.data() + record + 1, &length32, sizeof length32);
+    }
     void appendLongText(char tag, std::string_view text);
     void appendReference(std::string_view text);
     void appendError(std::string_view message) noexcept;
-    void putHeader(char tag, std::size_t length);
-    void growText(std::size_t more);
     void handOver();  // queues the current batch (waits while the queue is full)
     bool stopped() const noexcept { return stopRequested_.load(std::memory_order_relaxed); }
 
@@ -139,10 +156,11 @@ private:
     std::deque<std::string> queued_;
     std::vector<std::string> spare_;  // replayed batches, kept for reuse
     bool closed_ = false;
-    bool stopped_ = false;
-    bool lostEvents_ = false;                             // the writer ran out of memory
-    alignas(64) std::atomic<bool> stopRequested_{false};  // stopped_, read without the lock
-    char padding_[64 - sizeof(std::atomic<bool>)] = {};   // its own cache line
+    bool lostEvents_ = false;  // the writer ran out of memory
+    // Set under the lock, read without it on every event: on a cache line of
+    // its own, so that the replaying side's work on the queue does not evict it.
+    alignas(64) std::atomic<bool> stopRequested_{false};
+    char padding_[64 - sizeof(std::atomic<bool>)] = {};
 
     std::vector<const char*> pairs_;  // attribute pointers of the start being replayed
 };
