@@ -1,5 +1,7 @@
 #include "detail/json_feed_reader.hpp"
 
+#include "detail/utf8_sequence.hpp"
+
 #include <platform/json/keyed_decoding.hpp>
 
 #include <array>
@@ -107,31 +109,11 @@ private:
 
     // One well-formed UTF-8 sequence of two to four bytes.
     bool multibyte() noexcept {
-        const auto byte = [this](std::ptrdiff_t i) { return static_cast<unsigned char>(at_[i]); };
-        const unsigned char lead = byte(0);
-        std::ptrdiff_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;   // overlong
-            if (lead == 0xED) high = 0x9F;  // surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;   // overlong
-            if (lead == 0xF4) high = 0x8F;  // past U+10FFFF
-        } else {
-            return false;
-        }
-        if (end_ - at_ < length) return false;
-        if (byte(1) < low || byte(1) > high) return false;
-        for (std::ptrdiff_t i = 2; i < length; ++i) {
-            if (byte(i) < 0x80 || byte(i) > 0xBF) return false;
-        }
+        const auto* p = reinterpret_cast<const unsigned char*>(at_);
+        const std::ptrdiff_t length =
+            utf8SequenceLength(p, reinterpret_cast<const unsigned char*>(end_));
         at_ += length;
-        return true;
+        return length != 0;
     }
 
     bool hex4(std::uint32_t& out) noexcept {

@@ -1,5 +1,7 @@
 #include "detail/xml_walk.hpp"
 
+#include "detail/utf8_sequence.hpp"
+
 #include <cstdint>
 #include <cstring>
 
@@ -17,30 +19,13 @@ bool isValidUtf8(std::string_view bytes) noexcept {
             p += 8;
         }
         if (p == end) break;
-        const unsigned char b = *p++;
-        if (b < 0x80) continue;
-        int more = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            more = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            more = 2;
-            if (b == 0xE0) low = 0xA0;   // overlong
-            if (b == 0xED) high = 0x9F;  // surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            more = 3;
-            if (b == 0xF0) low = 0x90;   // overlong
-            if (b == 0xF4) high = 0x8F;  // above U+10FFFF
-        } else {
-            return false;
+        if (*p < 0x80) {
+            ++p;
+            continue;
         }
-        if (end - p < more) return false;
-        if (*p < low || *p > high) return false;
-        for (int i = 1; i < more; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-        }
-        p += more;
+        const std::ptrdiff_t length = utf8SequenceLength(p, end);
+        if (length == 0) return false;
+        p += length;
     }
     return true;
 }
