@@ -148,20 +148,51 @@ void dropStandalone(PreparedDocument& doc) {
     doc.head.replace(i + 1, 4, std::string{'n', 'o', text[i], ' '});
 }
 
+/// A document ready for expat, with the declarations of the HTML entities it
+/// uses.
+struct ReadyDocument {
+    PreparedDocument doc;
+    std::string entityDeclarations;
+};
+
+/// Fills `ready` from `raw`; returns the reason when the document cannot be read.
+std::optional<std::string> makeReady(std::string_view raw, ReadyDocument& ready) {
+    if (auto failure = prepare(raw, ready.doc)) return failure;
+    ready.entityDeclarations = htmlEntityDeclarations(ready.doc.text);
+    if (!ready.entityDeclarations.empty()) dropStandalone(ready.doc);
+    return std::nullopt;
+}
+
+// Whether expat reads `doc` as UTF-8 straight from the caller's bytes.
+bool isCallersUtf8(const PreparedDocument& doc) noexcept {
+    if (!doc.storage.empty()) return false;
+    const std::string_view text = doc.text;
+    if (doc.encoding == nullptr) {
+        // With no mark and no declaration expat still guesses UTF-16 from a
+        // NUL beside the first '<'.
+        if (text.size() < 2 || text[0] != '<' || text[1] == '\0') return false;
+        const auto declared = declaredEncoding(text);
+        return !declared || (declared->size() == 5 && startsWithIgnoringCase(*declared, "UTF-8"));
+    }
+    return std::string_view(doc.encoding) == "UTF-8";
+}
+
 // Templated on the sink so that the relay's writer, a final class, is called
 // directly: its calls come once per event.
 template <class Sink>
 class Reader {
 public:
-    Reader(Sink& sink, const XmlReadOptions& options) : sink_(sink), options_(options) {}
+    /// `prefix` is read before the document (a part read on its own).
+    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready,
+           XmlStartWatch* watch = nullptr, std::string_view prefix = {})
+        : sink_(sink),
+          options_(options),
+          doc_(ready.doc),
+          entityDeclarations_(ready.entityDeclarations),
+          prefix_(prefix),
+          watch_(watch != nullptr && isCallersUtf8(ready.doc) ? watch : nullptr) {}
 
-    void run(std::string_view raw) {
-        if (auto failure = prepare(raw, doc_)) {
-            sink_.error(std::move(*failure));
-            return;
-        }
-        entityDeclarations_ = htmlEntityDeclarations(doc_.text);
-        if (!entityDeclarations_.empty()) dropStandalone(doc_);
+    void run() {
         const std::string_view text = doc_.text;
         // Without namespace processing: names arrive prefixed, as written.
         parser_.reset(XML_ParserCreate(doc_.encoding));
@@ -177,8 +208,18 @@ public:
         XML_SetSkippedEntityHandler(p, &Reader::onSkippedEntity);
         XML_SetExternalEntityRefHandler(p, &Reader::onExternalEntity);
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
+        if (watch_ != nullptr) XML_SetStartDoctypeDeclHandler(p, &Reader::onDoctype);
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
 
+        if (!prefix_.empty()) {
+            const bool last = text.empty();
+            if (XML_Parse(p, prefix_.data(), static_cast<int>(prefix_.size()),
+                          last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
+                if (!stopped_) fail(positioned(describeError(text)));
+                return;
+            }
+            if (stopped_ || last) return;
+        }
         std::size_t offset = 0;
         if (!doc_.head.empty()) {
             const std::string_view head = doc_.head;
@@ -293,6 +334,10 @@ private:
             r.fail(std::string(kAbortedReason));
             return;
         }
+        if (r.watch_ != nullptr && r.consultWatch(name) == XmlStartWatch::Verdict::stop) {
+            r.stop();
+            return;
+        }
         if (++r.depth_ > r.options_.maxDepth) {
             r.fail("Elements nested deeper than " + std::to_string(r.options_.maxDepth) +
                    " levels at line " + std::to_string(XML_GetCurrentLineNumber(r.parser_.get())));
@@ -309,6 +354,28 @@ private:
         --r.depth_;
         r.deliver([&] { return r.sink_.endElement(); });
         r.syncTextHandler();
+    }
+
+    XmlStartWatch::Verdict consultWatch(const char* name) noexcept {
+        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+        auto verdict = XmlStartWatch::Verdict::unwatch;
+        if (at >= 0) {
+            try {
+                verdict = watch_->atStart(
+                    {name, depth_, static_cast<std::size_t>(at), doc_.text, entityDeclarations_});
+            } catch (...) {
+                // Watching is an aid to speed only: read on without it.
+            }
+        }
+        if (verdict == XmlStartWatch::Verdict::unwatch) watch_ = nullptr;
+        return verdict;
+    }
+
+    // A document type declaration may declare entities and attribute
+    // defaults, which a part read on its own would not know.
+    static void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*,
+                                  int) {
+        self(data).watch_ = nullptr;
     }
 
     // Text the sink drops is not handed out: a feed is about half white space
@@ -405,9 +472,11 @@ private:
 
     Sink& sink_;
     const XmlReadOptions& options_;
-    PreparedDocument doc_;
+    const PreparedDocument& doc_;
+    const std::string& entityDeclarations_;
+    std::string_view prefix_;
+    XmlStartWatch* watch_;
     ParserHandle parser_;
-    std::string entityDeclarations_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
     bool textHandlerSet_ = true;
@@ -415,8 +484,8 @@ private:
     bool failed_ = false;
 };
 
-// The cores this process may run on: two threads pinned to one core would
-// only take turns.
+}  // namespace
+
 unsigned usableCores() noexcept {
 #ifdef __linux__
     cpu_set_t cores;
@@ -427,18 +496,27 @@ unsigned usableCores() noexcept {
     return std::thread::hardware_concurrency();
 }
 
-}  // namespace
-
-void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
+void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options,
+             XmlStartWatch* watch) {
+    ReadyDocument ready;
+    if (auto failure = makeReady(document, ready)) {
+        sink.error(std::move(*failure));
+        return;
+    }
+    if (watch != nullptr && isCallersUtf8(ready.doc)) {
+        // The watcher may read the rest on another thread itself.
+        Reader<XmlEventSink>(sink, options, ready, watch).run();
+        return;
+    }
     if (document.size() >= options.relayFrom && usableCores() > 1) {
         // expat reads on a second thread while this one builds the model.
         XmlRelay relay;
         std::optional<std::jthread> reader;
         try {
-            reader.emplace([&relay, &options, document] {
+            reader.emplace([&relay, &options, &ready] {
                 XmlRelay::Writer& writer = relay.writer();
                 try {
-                    Reader<XmlRelay::Writer>(writer, options).run(document);
+                    Reader<XmlRelay::Writer>(writer, options, ready).run();
                 } catch (const std::bad_alloc&) {
                     writer.error("Out of memory");
                 } catch (...) {
@@ -454,7 +532,17 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
             return;
         }
     }
-    Reader<XmlEventSink>(sink, options).run(document);
+    Reader<XmlEventSink>(sink, options, ready).run();
+}
+
+void readXmlPart(std::string_view prefix, std::string_view part,
+                 std::string_view entityDeclarations, XmlEventSink& sink,
+                 const XmlReadOptions& options) {
+    ReadyDocument ready;
+    ready.doc.text = part;
+    ready.doc.encoding = "UTF-8";
+    ready.entityDeclarations.assign(entityDeclarations);
+    Reader<XmlEventSink>(sink, options, ready, nullptr, prefix).run();
 }
 
 }  // namespace syndra::detail

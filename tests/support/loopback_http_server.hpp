@@ -22,7 +22,7 @@ struct HttpResponse {
     int status = 200;
     QByteArray reason = "OK";
     QByteArray contentType = "application/json";
-    QByteArray body;
+    QByteArray body{};
     bool silent = false;  // accept the connection, never answer
 };
 

@@ -160,7 +160,7 @@ private:
     // Set under the lock, read without it on every event: on a cache line of
     // its own, so that the replaying side's work on the queue does not evict it.
     alignas(64) std::atomic<bool> stopRequested_{false};
-    char padding_[64 - sizeof(std::atomic<bool>)] = {};
+    [[maybe_unused]] char padding_[64 - sizeof(std::atomic<bool>)] = {};
 
     std::vector<const char*> pairs_;  // attribute pointers of the start being replayed
 };

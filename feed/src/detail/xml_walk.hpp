@@ -188,6 +188,14 @@ public:
         return Outcome(std::in_place_index<1>, std::move(*rss_));
     }
 
+    /// The kind, once the root is known.
+    std::optional<XMLFeedType> feedType() const noexcept { return feedType_; }
+    /// The open elements' names, as "/rss/channel".
+    std::string_view openPath() const noexcept { return path_; }
+    /// Whether no text is waiting for a rule: an element start now would
+    /// change nothing but what its own rule does.
+    bool atRest() const noexcept { return text_.empty() || textRule_ == nullptr; }
+
     /// The stored error exactly as stored (before finish() folds it).
     const std::optional<ParserError>& storedError() const noexcept { return parsingError_; }
     bool parseComplete() const noexcept { return parseComplete_; }
