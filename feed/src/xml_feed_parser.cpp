@@ -3,6 +3,7 @@
 #include "detail/path_table.hpp"
 #include "detail/xml_walk.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <iterator>
@@ -10,6 +11,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -58,17 +60,189 @@ constexpr Cut kCuts[] = {
     {XMLFeedType::atom, "feed", "/feed", "<feed>", 1, "entry"},
 };
 
-// The walk of the second part. It gives up at the first element that is not
-// a repeat where repeats stand (a channel element after the items, say): that
-// element would belong to the first part's model.
-class PartGuard final : public XmlEventSink {
+template <class List>
+void appendList(std::optional<List>& head, List&& tail) {
+    if (!head) {
+        head = std::move(tail);
+        return;
+    }
+    head->reserve(head->size() + tail.size());
+    head->insert(head->end(), std::make_move_iterator(tail.begin()),
+                 std::make_move_iterator(tail.end()));
+}
+
+// Sizes a walk's list once, after a sample of its elements: a list that
+// grows by doubling leaves its outgrown blocks behind, and at the end of a
+// two-part read nothing is allocated any more that could reuse them. The
+// first part sizes its list for both parts, so that the second part's list
+// joins it in place.
+class ListSizer {
 public:
-    /// `abort`: the caller's, which the part's own reader does not watch.
-    PartGuard(Walk& walk, const Cut& cut, const std::atomic<bool>* abort)
-        : walk_(walk), cut_(cut), abort_(abort), prefixLeft_(cut.depth) {}
+    /// `span`: the bytes from the first element on that the list is to hold.
+    explicit ListSizer(std::size_t span) noexcept : span_(span) {}
+
+    /// Called at each element of the list; `sinceFirst`: bytes from the first
+    /// element's start to this one's.
+    void atElement(Walk& walk, std::size_t sinceFirst) {
+        if (++seen_ != kSample || sinceFirst == 0) return;
+        const double estimate = static_cast<double>(seen_) * static_cast<double>(span_) /
+                                static_cast<double>(sinceFirst) * 1.05;
+        if (RSSFeed* rss = walk.rssModel(); rss && rss->items) {
+            reserve(*rss->items, estimate);
+        } else if (AtomFeed* atom = walk.atomModel(); atom && atom->entries) {
+            reserve(*atom->entries, estimate);
+        }
+    }
+
+private:
+    static constexpr std::size_t kSample = 256;
+
+    template <class List>
+    void reserve(List& list, double estimate) const {
+        // Hostile documents start with small elements: however they are
+        // shaped, the room reserved stays under half their size.
+        const double bound = static_cast<double>(span_) / (2.0 * sizeof(typename List::value_type));
+        list.reserve(static_cast<std::size_t>(std::min(estimate, bound)));
+    }
+
+    std::size_t span_;
+    std::size_t seen_ = 0;
+};
+
+using Lists = std::variant<std::monostate, std::vector<RSSFeedItem>, std::vector<AtomFeedEntry>>;
+
+// Calls f(model, list) with the walk's model of the cut's kind and the list
+// its repeats go into; nothing when the model does not exist yet.
+template <class F>
+void withList(Walk& walk, XMLFeedType type, F&& f) {
+    if (type == XMLFeedType::atom) {
+        if (AtomFeed* feed = walk.atomModel()) f(*feed, feed->entries);
+    } else if (RSSFeed* feed = walk.rssModel()) {
+        f(*feed, feed->items);
+    }
+}
+
+template <class List>
+using ListType = typename std::remove_cvref_t<List>::value_type;
+
+// Moves the walk's list out of its model.
+Lists takeList(Walk& walk, XMLFeedType type) {
+    Lists taken;
+    withList(walk, type, [&](auto&, auto& list) {
+        if (list) taken = std::move(*std::exchange(list, std::nullopt));
+    });
+    return taken;
+}
+
+// Puts `lists` back as the walk's list.
+void putList(Walk& walk, XMLFeedType type, Lists&& lists) {
+    withList(walk, type, [&](auto&, auto& list) {
+        if (auto* held = std::get_if<ListType<decltype(list)>>(&lists)) list = std::move(*held);
+    });
+}
+
+// The second part of a two-part read: reads from the cut on its own thread
+// into a model of its own. It gives up at the first element that is not a
+// repeat where repeats stand (a channel element after the items, say): that
+// element would belong to the first part's model.
+//
+// When the first part gets to the cut it hands over its list; at its next
+// repeat this part moves its own elements behind the first part's and goes
+// on in that list. The list it leaves is freed while this thread still
+// allocates, so the memory is used again instead of lying idle at the end.
+class SecondPart final : public XmlEventSink, public XmlStartWatch {
+public:
+    SecondPart(const Cut& cut, std::size_t offset, std::string_view entityDeclarations,
+               const XmlReadOptions& options)
+        : cut_(cut),
+          offset_(offset),
+          walk_(realIndex(), realTables()),
+          entities_(entityDeclarations),
+          callerAbort_(options.abort),
+          options_(options),
+          prefixLeft_(cut.depth) {
+        options_.abort = &cancel_;
+        options_.relayFrom = SIZE_MAX;
+        options_.splitFrom = SIZE_MAX;
+        options_.readInTwoParts = nullptr;
+    }
+    SecondPart(const SecondPart&) = delete;
+    SecondPart& operator=(const SecondPart&) = delete;
+
+    const Cut& cut() const noexcept { return cut_; }
+    std::size_t offset() const noexcept { return offset_; }
+
+    /// The part's thread: reads `rest`, the document from the cut on.
+    void read(std::string_view rest) noexcept {
+        try {
+            span_ = rest.size();
+            sizer_.emplace(span_);
+            readXmlPart(cut_.prefix, rest, entities_, *this, options_, this);
+        } catch (...) {
+            failed_ = true;
+        }
+        conclude();
+    }
+
+    void cancel() noexcept {
+        cancel_.store(true, std::memory_order_relaxed);
+        signal();
+    }
+
+    /// Hands over the first part's list (the first part is at the cut).
+    void offer(Lists first) noexcept {
+        handed_ = std::move(first);
+        offered_.store(true, std::memory_order_release);
+        signal();
+    }
+
+    /// Once the thread has ended: the whole list when the part read cleanly
+    /// (the first part's elements, then this part's); otherwise nothing, and
+    /// the list offered comes back as it was.
+    std::optional<Lists> joined() {
+        if (!clean_) return std::nullopt;
+        if (!taken_) {
+            // Done before it saw the offer: join here.
+            std::visit(
+                [&](auto& tail) {
+                    if constexpr (!std::is_same_v<std::remove_cvref_t<decltype(tail)>,
+                                                  std::monostate>) {
+                        if (auto* head =
+                                std::get_if<std::remove_cvref_t<decltype(tail)>>(&handed_)) {
+                            std::optional<std::remove_cvref_t<decltype(tail)>> whole(
+                                std::move(*head));
+                            appendList(whole, std::move(tail));
+                            result_ = std::move(*whole);
+                        }
+                    }
+                },
+                result_);
+        }
+        return std::move(result_);
+    }
+    Lists givenBack() noexcept { return std::move(handed_); }
+
+    // Sees each start before startElement() (offsets count the prefix).
+    Verdict atStart(const Start& start) override {
+        if (start.depth != cut_.depth || start.name != cut_.name) return Verdict::deliver;
+        const std::size_t sinceFirst = start.offset - std::min(start.offset, cut_.prefix.size());
+        sizer_->atElement(walk_, sinceFirst);
+        // Near its end, a part that was quicker waits for the first part's
+        // list, so that the last tenth of its work reuses what it leaves.
+        if (!waited_ && sinceFirst >= span_ / 10 * 9) {
+            waited_ = true;
+            for (int seen = signals_.load(std::memory_order_acquire);
+                 !offered_.load(std::memory_order_acquire) &&
+                 !cancel_.load(std::memory_order_relaxed);
+                 seen = signals_.load(std::memory_order_acquire)) {
+                signals_.wait(seen, std::memory_order_acquire);
+            }
+        }
+        return Verdict::deliver;
+    }
 
     Flow startElement(const char* name, const AttributeMap& attributes) override {
-        if (abort_ != nullptr && abort_->load(std::memory_order_relaxed)) {
+        if (callerAbort_ != nullptr && callerAbort_->load(std::memory_order_relaxed)) {
             failed_ = true;
             return Flow::stop;
         }
@@ -77,6 +251,8 @@ public:
         } else if (depth_ < cut_.depth || (depth_ == cut_.depth && cut_.name != name)) {
             foreign_ = true;
             return Flow::stop;
+        } else if (depth_ == cut_.depth && !taken_ && offered_.load(std::memory_order_acquire)) {
+            takeOver();
         }
         ++depth_;
         return walk_.startElement(name, attributes);
@@ -93,44 +269,77 @@ public:
         walk_.error(std::move(message));
     }
 
-    void markFailed() noexcept { failed_ = true; }
-
-    /// Whether the part was read to the end of the document with nothing but
-    /// repeats where they stand.
-    bool clean() const noexcept {
-        return !foreign_ && !failed_ && walk_.parseComplete() && !walk_.storedError();
+private:
+    void signal() noexcept {
+        signals_.fetch_add(1, std::memory_order_release);
+        signals_.notify_all();
     }
 
-private:
-    Walk& walk_;
+    void takeOver() {
+        withList(walk_, cut_.type, [&](auto&, auto& mine) {
+            using List = ListType<decltype(mine)>;
+            auto* theirs = std::get_if<List>(&handed_);
+            if (!mine || theirs == nullptr) return;
+            // Element moves cannot throw: should room run out, the first
+            // part's list is left as it was.
+            static_assert(std::is_nothrow_move_constructible_v<typename List::value_type>);
+            const std::size_t firstCount = theirs->size();
+            theirs->insert(theirs->end(), std::make_move_iterator(mine->begin()),
+                           std::make_move_iterator(mine->end()));
+            *mine = std::move(*theirs);
+            handed_ = std::monostate{};
+            firstCount_ = firstCount;
+            taken_ = true;
+        });
+    }
+
+    // On the part's thread, at its end: the list goes to result_ when clean,
+    // and the first part's elements back to handed_ otherwise.
+    void conclude() noexcept {
+        clean_ = !foreign_ && !failed_ && walk_.parseComplete() && !walk_.storedError();
+        try {
+            withList(walk_, cut_.type, [&](auto& model, auto& list) {
+                using Model = std::remove_cvref_t<decltype(model)>;
+                auto mine = std::exchange(list, std::nullopt);
+                if (clean_ && mine && model == Model{}) {
+                    result_ = std::move(*mine);
+                    return;
+                }
+                clean_ = false;
+                if (taken_ && mine) {
+                    mine->erase(mine->begin() + static_cast<std::ptrdiff_t>(firstCount_),
+                                mine->end());
+                    handed_ = std::move(*mine);
+                }
+            });
+        } catch (...) {
+            clean_ = false;  // only the comparison could throw, before anything moved
+        }
+        if (!clean_) result_ = std::monostate{};
+    }
+
     const Cut& cut_;
-    const std::atomic<bool>* abort_;
+    std::size_t offset_;
+    Walk walk_;
+    std::string entities_;  // outlives the first part's reader
+    const std::atomic<bool>* callerAbort_;
+    XmlReadOptions options_;
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> offered_{false};
+    std::atomic<int> signals_{0};  // counts offers and cancels, to wait on
+    std::size_t span_ = 0;
+    std::optional<ListSizer> sizer_;
+    Lists handed_;
+    Lists result_;
+    std::size_t firstCount_ = 0;
     int prefixLeft_;
     int depth_ = 0;
     bool foreign_ = false;
     bool failed_ = false;
+    bool taken_ = false;
+    bool waited_ = false;
+    bool clean_ = false;
 };
-
-// The list of the second part's model, taken out of it, when the model holds
-// nothing else.
-template <class Model, class List>
-std::optional<List> onlyList(Model& model, std::optional<List> Model::*list) {
-    std::optional<List> items = std::exchange(model.*list, std::nullopt);
-    if (!items || !(model == Model{})) return std::nullopt;
-    return items;
-}
-
-template <class Model, class List>
-void appendList(Model& model, std::optional<List> Model::*list, List&& tail) {
-    auto& head = model.*list;
-    if (!head) {
-        head = std::move(tail);
-        return;
-    }
-    head->reserve(head->size() + tail.size());
-    head->insert(head->end(), std::make_move_iterator(tail.begin()),
-                 std::make_move_iterator(tail.end()));
-}
 
 // Reads a large document in two parts at once. The caller's thread reads
 // from the start. At the first repeat it picks a second repeat about halfway
@@ -138,8 +347,9 @@ void appendList(Model& model, std::optional<List> Model::*list, List&& tail) {
 // there into a model of its own. The guess is checked when the caller's
 // thread gets there: only if the full read starts exactly that element at
 // exactly that place, in the same context, and the second part read cleanly
-// to the end, does the caller's thread stop and join the two; otherwise it
-// drops the second part and reads on as if it had never been started.
+// to the end, does the caller's thread stop with the two parts' lists
+// joined; otherwise it drops the second part and reads on as if it had never
+// been started.
 class TwoPartRead final : public XmlStartWatch {
 public:
     TwoPartRead(Walk& walk, const XmlReadOptions& options) : walk_(walk), options_(options) {}
@@ -157,48 +367,27 @@ public:
             if (start.depth != cut.depth || start.name != cut.name ||
                 walk_.openPath() != cut.openPath)
                 return Verdict::deliver;
-            return startPart(start, cut) ? Verdict::deliver : Verdict::unwatch;
+            if (!startPart(start, cut)) return Verdict::unwatch;
+            firstOffset_ = start.offset;
+            sizer_.emplace(start.text.size() - start.offset);
+            sizer_->atElement(walk_, 0);
+            return Verdict::deliver;
         }
         return Verdict::unwatch;
     }
 
-    /// Whether the read stopped at the cut with the second part's list ready.
-    bool stoppedAtCut() const noexcept { return items_.has_value() || entries_.has_value(); }
-
-    /// The first part's outcome with the second part's list appended, when
-    /// the read stopped at the cut; otherwise the outcome as it is.
-    Result join(Walk::Outcome first) {
-        if (first.index() == 1 && items_) {
-            appendList(std::get<1>(first), &RSSFeed::items, std::move(*items_));
-        } else if (first.index() == 2 && entries_) {
-            appendList(std::get<2>(first), &AtomFeed::entries, std::move(*entries_));
-        }
-        return toResult(std::move(first));
-    }
+    /// Whether the read stopped at the cut with the lists joined.
+    bool stoppedAtCut() const noexcept { return stoppedAtCut_; }
 
 private:
-    struct Part {
-        Part(const Cut& c, std::string_view declarations, const std::atomic<bool>* abort)
-            : cut(c),
-              walk(realIndex(), realTables()),
-              guard(walk, c, abort),
-              entities(declarations) {}
-        const Cut& cut;
-        std::size_t offset = 0;
-        Walk walk;
-        PartGuard guard;
-        std::string entities;  // outlives the first part's reader
-        XmlReadOptions options;
-        std::atomic<bool> cancel{false};
-        std::jthread thread;
-    };
-
     bool startPart(const Start& start, const Cut& cut) {
         const std::string_view text = start.text;
         // About halfway through what is left, the next tag of the repeat's
-        // name. The second thread starts later and into fresh memory; a
-        // slightly shorter part for it has both finish together.
-        std::size_t at = start.offset + (text.size() - start.offset) / 100 * 52;
+        // name. The second thread starts later and into fresh memory, so it
+        // is slower; with a little less than half it is nine tenths through
+        // when this one gets to the cut, which is what the handing over of
+        // the list wants (see SecondPart).
+        std::size_t at = start.offset + (text.size() - start.offset) / 100 * 51;
         std::string tag = "<";
         tag += cut.name;
         for (;;) {
@@ -211,20 +400,8 @@ private:
             at += tag.size();
         }
         try {
-            part_.emplace(cut, start.entityDeclarations, options_.abort);
-            Part& part = *part_;
-            part.offset = at;
-            part.options = options_;
-            part.options.abort = &part.cancel;
-            part.options.relayFrom = SIZE_MAX;
-            part.options.splitFrom = SIZE_MAX;
-            part.thread = std::jthread([&part, rest = text.substr(at)] {
-                try {
-                    readXmlPart(part.cut.prefix, rest, part.entities, part.guard, part.options);
-                } catch (...) {
-                    part.guard.markFailed();  // the first part reads on without it
-                }
-            });
+            part_.emplace(cut, at, start.entityDeclarations, options_);
+            thread_ = std::jthread([&part = *part_, rest = text.substr(at)] { part.read(rest); });
         } catch (const std::exception&) {  // no memory or no thread: read on alone
             part_.reset();
             return false;
@@ -233,46 +410,47 @@ private:
     }
 
     Verdict atCutCandidate(const Start& start) {
-        Part& part = *part_;
-        if (start.offset < part.offset) return Verdict::deliver;
-        const bool atCut = start.offset == part.offset && start.depth == part.cut.depth &&
-                           start.name == part.cut.name && walk_.openPath() == part.cut.openPath &&
+        SecondPart& part = *part_;
+        const Cut& cut = part.cut();
+        if (start.offset < part.offset()) {
+            if (start.depth == cut.depth && start.name == cut.name)
+                sizer_->atElement(walk_, start.offset - firstOffset_);
+            return Verdict::deliver;
+        }
+        const bool atCut = start.offset == part.offset() && start.depth == cut.depth &&
+                           start.name == cut.name && walk_.openPath() == cut.openPath &&
                            walk_.atRest();
-        if (atCut) {
-            part.thread.join();
-            if (part.guard.clean() && takeList(std::move(part.walk).finish())) {
-                part_.reset();
-                return Verdict::stop;
-            }
+        if (!atCut) {
+            dropPart();
+            return Verdict::unwatch;
         }
-        dropPart();
+        part.offer(takeList(walk_, cut.type));
+        thread_.join();
+        if (auto whole = part.joined()) {
+            putList(walk_, cut.type, std::move(*whole));
+            part_.reset();
+            stoppedAtCut_ = true;
+            return Verdict::stop;
+        }
+        putList(walk_, cut.type, part.givenBack());
+        part_.reset();
         return Verdict::unwatch;
-    }
-
-    bool takeList(Walk::Outcome second) {
-        if (auto* rss = std::get_if<1>(&second); rss && *walk_.feedType() != XMLFeedType::atom) {
-            items_ = onlyList(*rss, &RSSFeed::items);
-            return items_.has_value();
-        }
-        if (auto* atom = std::get_if<2>(&second); atom && *walk_.feedType() == XMLFeedType::atom) {
-            entries_ = onlyList(*atom, &AtomFeed::entries);
-            return entries_.has_value();
-        }
-        return false;
     }
 
     void dropPart() noexcept {
         if (!part_) return;
-        part_->cancel.store(true, std::memory_order_relaxed);
-        if (part_->thread.joinable()) part_->thread.join();
+        part_->cancel();
+        if (thread_.joinable()) thread_.join();
         part_.reset();
     }
 
     Walk& walk_;
     const XmlReadOptions& options_;
-    std::optional<Part> part_;
-    std::optional<std::vector<RSSFeedItem>> items_;
-    std::optional<std::vector<AtomFeedEntry>> entries_;
+    std::optional<SecondPart> part_;
+    std::jthread thread_;          // declared after part_: ends before it
+    std::size_t firstOffset_ = 0;  // of the first repeat
+    std::optional<ListSizer> sizer_;
+    bool stoppedAtCut_ = false;
 };
 
 // The first element's name, from a look at the head of the document;
@@ -320,7 +498,7 @@ Result parseXMLFeed(std::string_view document, const XmlReadOptions& options) {
         TwoPartRead twoParts(walk, options);
         readXml(document, walk, options, &twoParts);
         if (options.readInTwoParts != nullptr) *options.readInTwoParts = twoParts.stoppedAtCut();
-        return twoParts.join(std::move(walk).finish());
+        return toResult(std::move(walk).finish());
     }
     readXml(document, walk, options);
     return toResult(std::move(walk).finish());

@@ -537,12 +537,12 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
 
 void readXmlPart(std::string_view prefix, std::string_view part,
                  std::string_view entityDeclarations, XmlEventSink& sink,
-                 const XmlReadOptions& options) {
+                 const XmlReadOptions& options, XmlStartWatch* watch) {
     ReadyDocument ready;
     ready.doc.text = part;
     ready.doc.encoding = "UTF-8";
     ready.entityDeclarations.assign(entityDeclarations);
-    Reader<XmlEventSink>(sink, options, ready, nullptr, prefix).run();
+    Reader<XmlEventSink>(sink, options, ready, watch, prefix).run();
 }
 
 }  // namespace syndra::detail

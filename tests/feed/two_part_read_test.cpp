@@ -72,6 +72,8 @@ TEST(TwoPartRead, GivesWhatOneReadGivesAndJoinsOnlyRightGuesses) {
     const std::string truncated = rss(items(40));
     const Case cases[] = {
         {"plain", rss(items(40)), true},
+        {"two items", rss(items(2)), true},
+        {"enough items to size the list", rss(items(700)), true},
         {"atom",
          "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title>A</title>" + entries(40) + "</feed>",
          true},

@@ -72,10 +72,11 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
 
 /// Reads `prefix` (start tags) followed by `part`, a piece of a UTF-8 document
 /// that begins with an element start, as one document. Positions in error
-/// messages are not those of the whole document.
+/// messages are not those of the whole document; the watch's offsets count
+/// the prefix too.
 void readXmlPart(std::string_view prefix, std::string_view part,
                  std::string_view entityDeclarations, XmlEventSink& sink,
-                 const XmlReadOptions& options = {});
+                 const XmlReadOptions& options = {}, XmlStartWatch* watch = nullptr);
 
 /// The cores this process may run on: two threads pinned to one core would
 /// only take turns.

@@ -188,6 +188,10 @@ public:
         return Outcome(std::in_place_index<1>, std::move(*rss_));
     }
 
+    /// The models being built (null until their root is seen).
+    Rss* rssModel() noexcept { return rss_ ? &*rss_ : nullptr; }
+    Atom* atomModel() noexcept { return atom_ ? &*atom_ : nullptr; }
+
     /// The kind, once the root is known.
     std::optional<XMLFeedType> feedType() const noexcept { return feedType_; }
     /// The open elements' names, as "/rss/channel".
