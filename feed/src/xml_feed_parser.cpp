@@ -60,17 +60,6 @@ constexpr Cut kCuts[] = {
     {XMLFeedType::atom, "feed", "/feed", "<feed>", 1, "entry"},
 };
 
-template <class List>
-void appendList(std::optional<List>& head, List&& tail) {
-    if (!head) {
-        head = std::move(tail);
-        return;
-    }
-    head->reserve(head->size() + tail.size());
-    head->insert(head->end(), std::make_move_iterator(tail.begin()),
-                 std::make_move_iterator(tail.end()));
-}
-
 // Sizes a walk's list once, after a sample of its elements: a list that
 // grows by doubling leaves its outgrown blocks behind, and at the end of a
 // two-part read nothing is allocated any more that could reuse them. The
@@ -203,20 +192,9 @@ public:
         if (!clean_) return std::nullopt;
         if (!taken_) {
             // Done before it saw the offer: join here.
-            std::visit(
-                [&](auto& tail) {
-                    if constexpr (!std::is_same_v<std::remove_cvref_t<decltype(tail)>,
-                                                  std::monostate>) {
-                        if (auto* head =
-                                std::get_if<std::remove_cvref_t<decltype(tail)>>(&handed_)) {
-                            std::optional<std::remove_cvref_t<decltype(tail)>> whole(
-                                std::move(*head));
-                            appendList(whole, std::move(tail));
-                            result_ = std::move(*whole);
-                        }
-                    }
-                },
-                result_);
+            if (!appendTo<std::vector<RSSFeedItem>>() && !appendTo<std::vector<AtomFeedEntry>>())
+                return std::nullopt;
+            result_ = std::move(handed_);
         }
         return std::move(result_);
     }
@@ -270,6 +248,19 @@ public:
     }
 
 private:
+    // Appends result_ to handed_ when both hold a List. Throws only before
+    // anything has moved (element moves cannot throw).
+    template <class List>
+    bool appendTo() {
+        auto* head = std::get_if<List>(&handed_);
+        auto* tail = std::get_if<List>(&result_);
+        if (head == nullptr || tail == nullptr) return false;
+        head->reserve(head->size() + tail->size());
+        head->insert(head->end(), std::make_move_iterator(tail->begin()),
+                     std::make_move_iterator(tail->end()));
+        return true;
+    }
+
     void signal() noexcept {
         signals_.fetch_add(1, std::memory_order_release);
         signals_.notify_all();
@@ -297,24 +288,25 @@ private:
     // and the first part's elements back to handed_ otherwise.
     void conclude() noexcept {
         clean_ = !foreign_ && !failed_ && walk_.parseComplete() && !walk_.storedError();
-        try {
-            withList(walk_, cut_.type, [&](auto& model, auto& list) {
-                using Model = std::remove_cvref_t<decltype(model)>;
-                auto mine = std::exchange(list, std::nullopt);
-                if (clean_ && mine && model == Model{}) {
-                    result_ = std::move(*mine);
-                    return;
-                }
-                clean_ = false;
-                if (taken_ && mine) {
-                    mine->erase(mine->begin() + static_cast<std::ptrdiff_t>(firstCount_),
-                                mine->end());
-                    handed_ = std::move(*mine);
-                }
-            });
-        } catch (...) {
-            clean_ = false;  // only the comparison could throw, before anything moved
-        }
+        withList(walk_, cut_.type, [&](auto& model, auto& list) {
+            using Model = std::remove_cvref_t<decltype(model)>;
+            auto mine = std::exchange(list, std::nullopt);
+            bool alone = false;
+            try {
+                alone = model == Model{};
+            } catch (...) {
+                // Treated as not alone: the first part reads on by itself.
+            }
+            if (clean_ && mine && alone) {
+                result_ = std::move(*mine);
+                return;
+            }
+            clean_ = false;
+            if (taken_ && mine) {
+                mine->erase(mine->begin() + static_cast<std::ptrdiff_t>(firstCount_), mine->end());
+                handed_ = std::move(*mine);
+            }
+        });
         if (!clean_) result_ = std::monostate{};
     }
 
@@ -426,7 +418,13 @@ private:
         }
         part.offer(takeList(walk_, cut.type));
         thread_.join();
-        if (auto whole = part.joined()) {
+        std::optional<Lists> whole;
+        try {
+            whole = part.joined();
+        } catch (...) {
+            whole.reset();  // no room for the joined list: read on alone
+        }
+        if (whole) {
             putList(walk_, cut.type, std::move(*whole));
             part_.reset();
             stoppedAtCut_ = true;

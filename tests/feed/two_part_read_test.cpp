@@ -95,6 +95,8 @@ TEST(TwoPartRead, GivesWhatOneReadGivesAndJoinsOnlyRightGuesses) {
          "<feed><title>A</title>" + entries(40) + "<link href=\"https://x/\"/></feed>", false},
         {"document ends before the guess",
          "<rss><channel>" + items(1) + "</channel></rss>\n<!--" + items(40) + "-->", false},
+        {"malformed before the guess", rss(items(2) + "<item><title>x</titel></item>" + items(40)),
+         false},
         {"malformed after the guess", rss(items(40) + "<item><title>x</titel></item>"), false},
         {"undefined entity after the guess",
          rss(items(40) + "<item><title>&nosuch;</title></item>"), false},
