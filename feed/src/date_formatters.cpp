@@ -178,8 +178,10 @@ std::optional<Date> icuPatternDate(std::span<const std::string_view> patterns,
 std::string formatRFC3339(Date date) {
     const auto milliseconds = date.time_since_epoch().count();
     const bool whole = milliseconds % 1000 == 0;
+    // The proleptic year ('u'), not the year of an era ('y'), which would
+    // write 1 BC as year 1.
     icu::SimpleDateFormat* formatter = patternCache().formatter(
-        whole ? "yyyy-MM-dd'T'HH:mm:ss'Z'" : "yyyy-MM-dd'T'HH:mm:ss.SSS'Z'");
+        whole ? "uuuu-MM-dd'T'HH:mm:ss'Z'" : "uuuu-MM-dd'T'HH:mm:ss.SSS'Z'");
     if (formatter == nullptr) return {};
     icu::UnicodeString text;
     formatter->format(static_cast<UDate>(milliseconds), text);
@@ -205,8 +207,16 @@ std::optional<Date> RFC822DateFormatter::date(std::string_view text) const {
 
 std::optional<Date> RFC3339DateFormatter::date(std::string_view text) const {
     const auto quick = detail::quickDate(detail::trimWhiteSpaceAndNewlines(text));
-    if (quick && quick->byRFC3339) return quick->date;
-    return detail::icuPatternDate(kDateFormats, text);
+    auto date =
+        quick && quick->byRFC3339 ? quick->date : detail::icuPatternDate(kDateFormats, text);
+    // "0001-01-01T00:00:00+14:00" falls in 1 BC, which RFC 3339 cannot write
+    // (its years start at 0000, and this reader takes them as eras do, from
+    // 1): such a date would not survive being written and read again. The
+    // limit is ICU's 0001-01-01T00:00:00Z, in the Julian calendar it uses
+    // before 1582.
+    constexpr Date kFirstWritable{std::chrono::milliseconds(-62135769600000)};
+    if (date && *date < kFirstWritable) return std::nullopt;
+    return date;
 }
 
 std::optional<Date> ISO8601DateFormatter::date(std::string_view text) const {

@@ -278,5 +278,19 @@ TEST(DateFormattingTest, WritesRfc3339ThatReadsBackToTheSameInstant) {
     }
 }
 
+// Year 1 is as far back as RFC 3339 text goes both ways: an earlier instant
+// is written with its proleptic year and is not read as a date.
+TEST(DateFormattingTest, InstantsBeforeYearOneAreNeitherMisWrittenNorRead) {
+    const RFC3339DateFormatter parser;
+    // (ICU counts in the Julian calendar before 1582.)
+    const auto first = parser.date("0001-01-01T00:00:00Z");
+    ASSERT_TRUE(first.has_value());
+    const Date yearOne = *first;
+    EXPECT_EQ(detail::formatRFC3339(yearOne), "0001-01-01T00:00:00Z");
+    EXPECT_EQ(parser.date("1-01-01T00:00:00+14:00"), std::nullopt);
+    EXPECT_EQ(parser.date("0001-01-01T00:00:00.5+00:01"), std::nullopt);
+    EXPECT_EQ(detail::formatRFC3339(yearOne - std::chrono::hours(14)), "0000-12-31T10:00:00Z");
+}
+
 }  // namespace
 }  // namespace syndra
