@@ -42,6 +42,9 @@ Result toResult(Walk::Outcome outcome) {
     }
 }
 
+// What may follow an element's name in its start tag.
+constexpr std::string_view kNameEnds = " \t\r\n/>";
+
 // Where a document of a kind may be cut in two: before an element that
 // repeats and whose rules touch nothing but the newest element of its list,
 // so that the second part can be read into a model of its own and its list
@@ -54,48 +57,14 @@ struct Cut {
     std::string_view prefix;    // the same elements as start tags
     int depth;
     std::string_view name;
+
+    bool isRepeat(const XmlStartWatch::Start& start) const noexcept {
+        return start.depth == depth && start.name == name;
+    }
 };
 constexpr Cut kCuts[] = {
     {XMLFeedType::rss, "rss", "/rss/channel", "<rss><channel>", 2, "item"},
     {XMLFeedType::atom, "feed", "/feed", "<feed>", 1, "entry"},
-};
-
-// Sizes a walk's list once, after a sample of its elements: a list that
-// grows by doubling leaves its outgrown blocks behind, and at the end of a
-// two-part read nothing is allocated any more that could reuse them. The
-// first part sizes its list for both parts, so that the second part's list
-// joins it in place.
-class ListSizer {
-public:
-    /// `span`: the bytes from the first element on that the list is to hold.
-    explicit ListSizer(std::size_t span) noexcept : span_(span) {}
-
-    /// Called at each element of the list; `sinceFirst`: bytes from the first
-    /// element's start to this one's.
-    void atElement(Walk& walk, std::size_t sinceFirst) {
-        if (++seen_ != kSample || sinceFirst == 0) return;
-        const double estimate = static_cast<double>(seen_) * static_cast<double>(span_) /
-                                static_cast<double>(sinceFirst) * 1.05;
-        if (RSSFeed* rss = walk.rssModel(); rss && rss->items) {
-            reserve(*rss->items, estimate);
-        } else if (AtomFeed* atom = walk.atomModel(); atom && atom->entries) {
-            reserve(*atom->entries, estimate);
-        }
-    }
-
-private:
-    static constexpr std::size_t kSample = 256;
-
-    template <class List>
-    void reserve(List& list, double estimate) const {
-        // Hostile documents start with small elements: however they are
-        // shaped, the room reserved stays under half their size.
-        const double bound = static_cast<double>(span_) / (2.0 * sizeof(typename List::value_type));
-        list.reserve(static_cast<std::size_t>(std::min(estimate, bound)));
-    }
-
-    std::size_t span_;
-    std::size_t seen_ = 0;
 };
 
 using Lists = std::variant<std::monostate, std::vector<RSSFeedItem>, std::vector<AtomFeedEntry>>;
@@ -113,6 +82,51 @@ void withList(Walk& walk, XMLFeedType type, F&& f) {
 
 template <class List>
 using ListType = typename std::remove_cvref_t<List>::value_type;
+
+// Moves `tail`'s elements behind `head`'s. Throws only before anything has
+// moved: the room is found first, and element moves cannot throw.
+template <class List>
+void appendMoved(List& head, List& tail) {
+    static_assert(std::is_nothrow_move_constructible_v<typename List::value_type>);
+    head.insert(head.end(), std::make_move_iterator(tail.begin()),
+                std::make_move_iterator(tail.end()));
+}
+
+// Sizes a walk's list once, after a sample of its elements: a list that
+// grows by doubling leaves its outgrown blocks behind, and at the end of a
+// two-part read nothing is allocated any more that could reuse them. The
+// first part sizes its list for both parts, so that the second part's list
+// joins it in place.
+class ListSizer {
+public:
+    /// `span`: the bytes from the first element on that the list is to hold.
+    explicit ListSizer(std::size_t span) noexcept : span_(span) {}
+
+    /// Called at each element of the list; `sinceFirst`: bytes from the first
+    /// element's start to this one's.
+    void atElement(Walk& walk, XMLFeedType type, std::size_t sinceFirst) {
+        if (++seen_ != kSample || sinceFirst == 0) return;
+        const double estimate = static_cast<double>(seen_) * static_cast<double>(span_) /
+                                static_cast<double>(sinceFirst) * 1.05;
+        withList(walk, type, [&](auto&, auto& list) {
+            if (list) reserve(*list, estimate);
+        });
+    }
+
+private:
+    static constexpr std::size_t kSample = 256;
+
+    template <class List>
+    void reserve(List& list, double estimate) const {
+        // Hostile documents start with small elements: however they are
+        // shaped, the room reserved stays under half their size.
+        const double bound = static_cast<double>(span_) / (2.0 * sizeof(typename List::value_type));
+        list.reserve(static_cast<std::size_t>(std::min(estimate, bound)));
+    }
+
+    std::size_t span_;
+    std::size_t seen_ = 0;
+};
 
 // Moves the walk's list out of its model.
 Lists takeList(Walk& walk, XMLFeedType type) {
@@ -202,9 +216,9 @@ public:
 
     // Sees each start before startElement() (offsets count the prefix).
     Verdict atStart(const Start& start) override {
-        if (start.depth != cut_.depth || start.name != cut_.name) return Verdict::deliver;
+        if (!cut_.isRepeat(start)) return Verdict::deliver;
         const std::size_t sinceFirst = start.offset - std::min(start.offset, cut_.prefix.size());
-        sizer_->atElement(walk_, sinceFirst);
+        sizer_->atElement(walk_, cut_.type, sinceFirst);
         // Near its end, a part that was quicker waits for the first part's
         // list, so that the last tenth of its work reuses what it leaves.
         if (!waited_ && sinceFirst >= span_ / 10 * 9) {
@@ -248,16 +262,14 @@ public:
     }
 
 private:
-    // Appends result_ to handed_ when both hold a List. Throws only before
-    // anything has moved (element moves cannot throw).
+    // Appends result_ to handed_ when both hold a List.
     template <class List>
     bool appendTo() {
         auto* head = std::get_if<List>(&handed_);
         auto* tail = std::get_if<List>(&result_);
         if (head == nullptr || tail == nullptr) return false;
-        head->reserve(head->size() + tail->size());
-        head->insert(head->end(), std::make_move_iterator(tail->begin()),
-                     std::make_move_iterator(tail->end()));
+        head->reserve(head->size() + tail->size());  // the final list: no room to spare
+        appendMoved(*head, *tail);
         return true;
     }
 
@@ -271,12 +283,9 @@ private:
             using List = ListType<decltype(mine)>;
             auto* theirs = std::get_if<List>(&handed_);
             if (!mine || theirs == nullptr) return;
-            // Element moves cannot throw: should room run out, the first
-            // part's list is left as it was.
-            static_assert(std::is_nothrow_move_constructible_v<typename List::value_type>);
+            // Should room run out, the first part's list is left as it was.
             const std::size_t firstCount = theirs->size();
-            theirs->insert(theirs->end(), std::make_move_iterator(mine->begin()),
-                           std::make_move_iterator(mine->end()));
+            appendMoved(*theirs, *mine);
             *mine = std::move(*theirs);
             handed_ = std::monostate{};
             firstCount_ = firstCount;
@@ -356,13 +365,11 @@ public:
         if (start.offset > start.text.size() / 2) return Verdict::unwatch;
         for (const Cut& cut : kCuts) {
             if (cut.type != *walk_.feedType()) continue;
-            if (start.depth != cut.depth || start.name != cut.name ||
-                walk_.openPath() != cut.openPath)
-                return Verdict::deliver;
+            if (!cut.isRepeat(start) || walk_.openPath() != cut.openPath) return Verdict::deliver;
             if (!startPart(start, cut)) return Verdict::unwatch;
             firstOffset_ = start.offset;
             sizer_.emplace(start.text.size() - start.offset);
-            sizer_->atElement(walk_, 0);
+            sizer_->atElement(walk_, cut.type, 0);
             return Verdict::deliver;
         }
         return Verdict::unwatch;
@@ -385,10 +392,7 @@ private:
         for (;;) {
             at = text.find(tag, at);
             if (at == std::string_view::npos || at + tag.size() >= text.size()) return false;
-            const char next = text[at + tag.size()];
-            if (next == '>' || next == '/' || next == ' ' || next == '\t' || next == '\n' ||
-                next == '\r')
-                break;
+            if (kNameEnds.find(text[at + tag.size()]) != std::string_view::npos) break;
             at += tag.size();
         }
         try {
@@ -405,13 +409,12 @@ private:
         SecondPart& part = *part_;
         const Cut& cut = part.cut();
         if (start.offset < part.offset()) {
-            if (start.depth == cut.depth && start.name == cut.name)
-                sizer_->atElement(walk_, start.offset - firstOffset_);
+            if (cut.isRepeat(start))
+                sizer_->atElement(walk_, cut.type, start.offset - firstOffset_);
             return Verdict::deliver;
         }
-        const bool atCut = start.offset == part.offset() && start.depth == cut.depth &&
-                           start.name == cut.name && walk_.openPath() == cut.openPath &&
-                           walk_.atRest();
+        const bool atCut = start.offset == part.offset() && cut.isRepeat(start) &&
+                           walk_.openPath() == cut.openPath && walk_.atRest();
         if (!atCut) {
             dropPart();
             return Verdict::unwatch;
@@ -474,7 +477,7 @@ std::string_view rootName(std::string_view document) {
         head.remove_prefix(end + close.size());
     }
     head.remove_prefix(1);
-    return head.substr(0, head.find_first_of(" \t\r\n/>"));
+    return head.substr(0, head.find_first_of(kNameEnds));
 }
 
 // Whether a document could be cut (see TwoPartRead); the others are better

@@ -182,7 +182,8 @@ bool isCallersUtf8(const PreparedDocument& doc) noexcept {
 template <class Sink>
 class Reader {
 public:
-    /// `prefix` is read before the document (a part read on its own).
+    /// `prefix` is read before the document (a part read on its own). The
+    /// caller gives a watch only for a document that could be read in parts.
     Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready,
            XmlStartWatch* watch = nullptr, std::string_view prefix = {})
         : sink_(sink),
@@ -190,7 +191,7 @@ public:
           doc_(ready.doc),
           entityDeclarations_(ready.entityDeclarations),
           prefix_(prefix),
-          watch_(watch != nullptr && isCallersUtf8(ready.doc) ? watch : nullptr) {}
+          watch_(watch) {}
 
     void run() {
         const std::string_view text = doc_.text;
