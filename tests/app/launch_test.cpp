@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -93,14 +94,16 @@ TEST_P(FontLaunchTest, PrintsOneLineAndTheWindowStillOpens) {
 
 INSTANTIATE_TEST_SUITE_P(
     Font, FontLaunchTest,
-    testing::Values(
-        FontCase{"Present", realFont, "Successfully registered font: PermanentMarker-Regular"},
-        FontCase{"Missing", [] { return std::nullopt; }, "Failed to load font: PermanentMarker-Regular"},
-        FontCase{"Empty", [] { return QByteArray(); }, "Failed to load font: PermanentMarker-Regular"},
-        FontCase{"NotAFont", [] { return QByteArray("<html>404 Not Found</html>"); },
-                 "Failed to load font: PermanentMarker-Regular"},
-        FontCase{"TruncatedFont", [] { return realFont().left(900); },
-                 "Failed to load font: PermanentMarker-Regular"}),
+    testing::Values(FontCase{"Present", realFont,
+                             "Successfully registered font: PermanentMarker-Regular"},
+                    FontCase{"Missing", [] { return std::nullopt; },
+                             "Failed to load font: PermanentMarker-Regular"},
+                    FontCase{"Empty", [] { return QByteArray(); },
+                             "Failed to load font: PermanentMarker-Regular"},
+                    FontCase{"NotAFont", [] { return QByteArray("<html>404 Not Found</html>"); },
+                             "Failed to load font: PermanentMarker-Regular"},
+                    FontCase{"TruncatedFont", [] { return realFont().left(900); },
+                             "Failed to load font: PermanentMarker-Regular"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LaunchTest, RegisteredFontIsUsableByName) {
@@ -145,18 +148,55 @@ TEST_F(LaunchTest, WindowIsAFixedFramelessTranslucentCentredWindow) {
     EXPECT_LT(window->minimizeButton()->geometry().bottom(), 40);
 }
 
-TEST_F(LaunchTest, ClosingTheWindowQuitsTheApplication) {
+struct QuitCase {
+    const char* name;
+    std::function<void(app::MainWindow*)> act;
+};
+
+class QuitTest : public LaunchTest, public testing::WithParamInterface<QuitCase> {};
+
+TEST_P(QuitTest, QuitsTheApplication) {
     fonts.bytes = realFont();
     auto delegate = launch();
     ASSERT_TRUE(QApplication::quitOnLastWindowClosed());
     bool quit = false;
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [&] { quit = true; });
-    QTimer::singleShot(0, delegate->window()->closeButton(), &QAbstractButton::click);
+    app::MainWindow* window = delegate->window();
+    const auto act = GetParam().act;
+    QTimer::singleShot(0, window, [window, act] { act(window); });
     // exec() returns only when the application quits; guard against a hang.
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(quit);
-    EXPECT_FALSE(delegate->window()->isVisible());
+    EXPECT_FALSE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Launch, QuitTest,
+    testing::Values(QuitCase{"CloseButton", [](app::MainWindow* w) { w->closeButton()->click(); }},
+                    QuitCase{"ControlQ",
+                             [](app::MainWindow* w) {
+                                 // Shortcuts go to the active window; offscreen nothing activates
+                                 // it.
+                                 QApplication::setActiveWindow(w);
+                                 QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+                             }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(LaunchTest, MinimiseButtonMinimisesAndDraggingTheBackgroundMovesTheWindow) {
+    fonts.bytes = realFont();
+    auto delegate = launch();
+    app::MainWindow* window = delegate->window();
+    drainEvents();
+
+    const QPoint before = window->pos();
+    QTest::mousePress(window->content(), Qt::LeftButton, {}, QPoint(200, 200));
+    QTest::mouseMove(window->content(), QPoint(230, 215));
+    QTest::mouseRelease(window->content(), Qt::LeftButton, {}, QPoint(230, 215));
+    EXPECT_EQ(window->pos(), before + QPoint(30, 15));
+
+    window->minimizeButton()->click();
+    EXPECT_TRUE(window->windowState() & Qt::WindowMinimized);
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace testsupport {
@@ -24,6 +25,7 @@ struct HttpResponse {
     QByteArray contentType = "application/json";
     QByteArray body{};
     bool silent = false;  // accept the connection, never answer
+    int dripMs = 0;       // when set, send the answer a byte at a time this often
 };
 
 class LoopbackHttpServer {
@@ -40,7 +42,9 @@ public:
     void respond(HttpResponse response) { response_ = std::move(response); }
     /// Serves `response` at `path` only (other paths get the default response),
     /// honouring "Range: bytes=a-b" requests as a file server does.
-    void route(const QByteArray& path, HttpResponse response) { routes_[path] = std::move(response); }
+    void route(const QByteArray& path, HttpResponse response) {
+        routes_[path] = std::move(response);
+    }
     /// Request lines seen, e.g. "GET /cassivo2/updater.json HTTP/1.1".
     const std::vector<QByteArray>& requests() const { return requests_; }
 
@@ -63,10 +67,26 @@ private:
                 const bool isRouted = routed != routes_.end();
                 const HttpResponse& response = isRouted ? routed->second : response_;
                 if (response.silent) return;
-                socket->write(render(response, isRouted ? rangeOf(head) : std::nullopt));
+                const QByteArray answer = render(response, isRouted ? rangeOf(head) : std::nullopt);
+                if (response.dripMs > 0) return drip(socket, answer, response.dripMs);
+                socket->write(answer);
                 socket->disconnectFromHost();
             });
         }
+    }
+
+    static void drip(QTcpSocket* socket, const QByteArray& answer, int intervalMs) {
+        auto* timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, answer, sent, timer] {
+            if (*sent >= answer.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(answer.mid((*sent)++, 1));
+        });
+        timer->start(intervalMs);
     }
 
     static std::optional<std::pair<qint64, qint64>> rangeOf(const QByteArray& head) {
@@ -75,12 +95,14 @@ private:
             if (!header.toLower().startsWith("range: bytes=")) continue;
             const QList<QByteArray> bounds = header.mid(13).split('-');
             if (bounds.size() != 2) return std::nullopt;
-            return std::make_pair(bounds[0].toLongLong(), bounds[1].isEmpty() ? -1 : bounds[1].toLongLong());
+            return std::make_pair(bounds[0].toLongLong(),
+                                  bounds[1].isEmpty() ? -1 : bounds[1].toLongLong());
         }
         return std::nullopt;
     }
 
-    static QByteArray render(const HttpResponse& response, std::optional<std::pair<qint64, qint64>> range) {
+    static QByteArray render(const HttpResponse& response,
+                             std::optional<std::pair<qint64, qint64>> range) {
         int status = response.status;
         QByteArray reason = response.reason;
         QByteArray body = response.body;
@@ -88,7 +110,8 @@ private:
         if (range && status == 200) {
             const qint64 size = response.body.size();
             const qint64 first = range->first;
-            const qint64 last = range->second < 0 || range->second >= size ? size - 1 : range->second;
+            const qint64 last =
+                range->second < 0 || range->second >= size ? size - 1 : range->second;
             if (first >= size || first > last) {
                 status = 416;
                 reason = "Range Not Satisfiable";
@@ -98,13 +121,14 @@ private:
                 status = 206;
                 reason = "Partial Content";
                 body = response.body.mid(first, last - first + 1);
-                extra += "Content-Range: bytes " + QByteArray::number(first) + '-' + QByteArray::number(last) +
-                         '/' + QByteArray::number(size) + "\r\n";
+                extra += "Content-Range: bytes " + QByteArray::number(first) + '-' +
+                         QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
             }
         }
-        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\nContent-Type: " +
-               response.contentType + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" +
-               extra + "Connection: close\r\n\r\n" + body;
+        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
+               "\r\nContent-Type: " + response.contentType +
+               "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + extra +
+               "Connection: close\r\n\r\n" + body;
     }
 
     QTcpServer server_;

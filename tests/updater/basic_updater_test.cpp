@@ -24,8 +24,10 @@ using updater::BasicUpdater;
 using updater::PromptAnswer;
 
 constexpr char kLocalVersion[] = "1.4.0";
-const QByteArray kSameVersion = R"({"product":"cassivo","version":"1.4.0","file":"Cassivo-1.4.0.tar.gz"})";
-const QByteArray kNewVersion = R"({"product":"cassivo","version":"1.5.0","file":"Cassivo-1.5.0.tar.gz","notes":"x"})";
+const QByteArray kSameVersion =
+    R"({"product":"cassivo","version":"1.4.0","file":"Cassivo-1.4.0.tar.gz"})";
+const QByteArray kNewVersion =
+    R"({"product":"cassivo","version":"1.5.0","file":"Cassivo-1.5.0.tar.gz","notes":"x"})";
 
 struct FixedClock final : platform::Clock {
     double seconds = 1.8e9;
@@ -55,7 +57,8 @@ protected:
     }
 
     std::unique_ptr<QSettings> settings() const {
-        return std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+        return std::make_unique<QSettings>(dir.filePath(QStringLiteral("settings.ini")),
+                                           QSettings::IniFormat);
     }
     QDateTime now() const { return QDateTime::fromMSecsSinceEpoch(qint64(clock.seconds * 1000)); }
     QVariant stored() const { return settings()->value(BasicUpdater::kLastCheckKey); }
@@ -91,8 +94,9 @@ TEST_F(BasicUpdaterTest, FirstLaunchFetchesTheDocument) {
     check(base());
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0], "GET /cassivo2/updater.json HTTP/1.1");
-    EXPECT_THAT(lines, ElementsAre("BasicUpdater: checking for update at " + base().toStdString() + "...",
-                                   "BasicUpdater: application 1.4.0 already up to date."));
+    EXPECT_THAT(lines,
+                ElementsAre("BasicUpdater: checking for update at " + base().toStdString() + "...",
+                            "BasicUpdater: application 1.4.0 already up to date."));
     EXPECT_EQ(stored().toDateTime(), now());
     EXPECT_THAT(prompted, IsEmpty());
 }
@@ -121,10 +125,12 @@ INSTANTIATE_TEST_SUITE_P(
         BackOffCase{"OneHourOld", [](QDateTime now) { return now.addSecs(-3600); }, false},
         BackOffCase{"FourDaysOld", [](QDateTime now) { return now.addDays(-4); }, false},
         BackOffCase{"ExactlyFiveDaysOld", [](QDateTime now) { return now.addDays(-5); }, false},
-        BackOffCase{"FiveDaysAndASecondOld", [](QDateTime now) { return now.addDays(-5).addSecs(-1); }, true},
+        BackOffCase{"FiveDaysAndASecondOld",
+                    [](QDateTime now) { return now.addDays(-5).addSecs(-1); }, true},
         BackOffCase{"SixDaysOld", [](QDateTime now) { return now.addDays(-6); }, true},
         BackOffCase{"InTheFuture", [](QDateTime now) { return now.addDays(30); }, false},
-        BackOffCase{"NotADate", [](QDateTime) { return QVariant(QStringLiteral("yesterday")); }, true},
+        BackOffCase{"NotADate", [](QDateTime) { return QVariant(QStringLiteral("yesterday")); },
+                    true},
         BackOffCase{"ANumber", [](QDateTime) { return QVariant(42); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -151,6 +157,37 @@ TEST_F(BasicUpdaterTest, DownloadOpensTheFileOnTheUpdateServer) {
     EXPECT_EQ(catcher.opened[0], QUrl(base() + QStringLiteral("/Cassivo-1.5.0.tar.gz")));
     EXPECT_EQ(stored().toDateTime(), now());
 }
+
+TEST_F(BasicUpdaterTest, ServerErrorWithAReleaseDocumentStillCounts) {
+    // The status is not judged, only the body.
+    server.respond({.status = 503, .reason = "Service Unavailable", .body = kSameVersion});
+    check(base());
+    EXPECT_THAT(lines.back(),
+                testing::StrEq("BasicUpdater: application 1.4.0 already up to date."));
+    EXPECT_EQ(stored().toDateTime(), now());
+}
+
+class HostileFileTest : public BasicUpdaterTest, public testing::WithParamInterface<const char*> {};
+
+// Whatever the document names, what opens lives on the update server.
+TEST_P(HostileFileTest, OpensNothingOffTheUpdateServer) {
+    server.respond({.body = QByteArray(R"({"product":"cassivo","version":"9","file":")") +
+                            GetParam() + "\"}"});
+    answer = PromptAnswer::download;
+    check(base());
+    for (const QUrl& url : catcher.opened) {
+        EXPECT_EQ(url.host(), QStringLiteral("127.0.0.1")) << url.toString().toStdString();
+        EXPECT_EQ(url.port(), server.port());
+        EXPECT_TRUE(url.userInfo().isEmpty());
+    }
+    EXPECT_EQ(stored().toDateTime(), now());
+}
+
+INSTANTIATE_TEST_SUITE_P(Updater, HostileFileTest,
+                         testing::Values("@evil.example/x", "//evil.example/x", "../../../x",
+                                         "x@evil.example:443/", "https://evil.example/x",
+                                         "\\\\\\\\evil.example\\\\x", "x#@evil.example",
+                                         "%2F%2Fevil.example"));
 
 TEST_F(BasicUpdaterTest, DownloadAddressThatIsNotAUrlOpensNothingButStillStores) {
     server.respond({.body = R"({"product":"cassivo","version":"2.0","file":"bad%zzname"})"});
@@ -181,13 +218,23 @@ TEST_P(FailureTest, PrintsTheErrorAndStoresNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Updater, FailureTest,
     testing::Values(
-        FailureCase{"MissingFile", {.body = R"({"product":"cassivo","version":"2.0"})"}, "\"file\""},
-        FailureCase{"NumericVersion", {.body = R"({"product":"cassivo","version":2,"file":"f"})"},
+        FailureCase{
+            "MissingFile", {.body = R"({"product":"cassivo","version":"2.0"})"}, "\"file\""},
+        FailureCase{"NumericVersion",
+                    {.body = R"({"product":"cassivo","version":2,"file":"f"})"},
                     "\"version\""},
         FailureCase{"NotJson", {.body = "<html>maintenance</html>"}, "not valid JSON"},
-        FailureCase{"ErrorPage", {.status = 404, .reason = "Not Found", .contentType = "text/html",
-                                  .body = "<h1>Not Found</h1>"}, "Not Found"},
-        FailureCase{"Timeout", {.silent = true}, "Timed out after 0.4 s waiting for http://127.0.0.1"},
+        FailureCase{"ErrorPage",
+                    {.status = 404,
+                     .reason = "Not Found",
+                     .contentType = "text/html",
+                     .body = "<h1>Not Found</h1>"},
+                    "not valid JSON"},
+        FailureCase{
+            "Timeout", {.silent = true}, "Timed out after 0.4 s waiting for http://127.0.0.1"},
+        // Every byte restarts Qt's transfer timeout; the check must still end.
+        FailureCase{
+            "DrippingAnswer", {.body = kNewVersion, .dripMs = 100}, "Timed out after 0.4 s"},
         FailureCase{"TooLarge", {.body = QByteArray(2 << 20, ' ')}, "larger than"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -11,6 +11,7 @@
 #include <QNetworkRequest>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 
 namespace updater {
 namespace {
@@ -45,7 +46,8 @@ bool isLoopback(const QString& host) {
 
 }  // namespace
 
-BasicUpdater::BasicUpdater(QString baseUrl, int backOffDays, UpdaterServices services, QObject* parent)
+BasicUpdater::BasicUpdater(QString baseUrl, int backOffDays, UpdaterServices services,
+                           QObject* parent)
     : QObject(parent),
       baseUrl_(std::move(baseUrl)),
       backOffDays_(backOffDays),
@@ -87,7 +89,8 @@ void BasicUpdater::run() {
         stored.typeId() == QMetaType::QDateTime ? stored.toDateTime() : QDateTime();
     const QDateTime threshold = now.addDays(-backOffDays_);
     if (lastCheck.isValid() && !(lastCheck < threshold)) {
-        services_.print("BasicUpdater: backed off, less than " + std::to_string(backOffDays_) + " days.");
+        services_.print("BasicUpdater: backed off, less than " + std::to_string(backOffDays_) +
+                        " days.");
         return finish();
     }
 
@@ -98,16 +101,24 @@ void BasicUpdater::run() {
     if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
     QNetworkRequest request(documentUrl);
     // Never answer from a cache: the point is to see what the server says now.
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setTransferTimeout(static_cast<int>(services_.timeout.count()));
     QNetworkReply* reply = network_->get(request);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [this, reply](qint64 received, qint64 total) {
-        if (received > services_.maxDocumentBytes || total > services_.maxDocumentBytes) {
-            reply->setProperty("tooLarge", true);
-            reply->abort();
-        }
+    // The transfer timeout restarts with every byte; a server that drips its
+    // answer would keep the check alive for ever. This bounds the whole check.
+    QTimer::singleShot(services_.timeout, reply, [reply] {
+        reply->setProperty("timedOut", true);
+        reply->abort();
     });
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+            [this, reply](qint64 received, qint64 total) {
+                if (received > services_.maxDocumentBytes || total > services_.maxDocumentBytes) {
+                    reply->setProperty("tooLarge", true);
+                    reply->abort();
+                }
+            });
     connect(reply, &QNetworkReply::finished, this, [this, reply, finish] {
         fetched(reply);
         finish();
@@ -121,19 +132,24 @@ void BasicUpdater::fetched(QNetworkReply* reply) {
                         std::to_string(services_.maxDocumentBytes / 1024) + " KiB");
         return;
     }
-    if (reply->error() == QNetworkReply::OperationCanceledError) {
+    if (reply->property("timedOut").toBool() ||
+        reply->error() == QNetworkReply::OperationCanceledError) {
         // Qt reports its own transfer timeout as a bare "Operation canceled".
         const QString seconds = QString::number(double(services_.timeout.count()) / 1000.0, 'g', 3);
         services_.print(("Timed out after " + seconds + " s waiting for " + reply->url().toString())
                             .toStdString());
         return;
     }
-    if (reply->error() != QNetworkReply::NoError) {
+    // Whatever the status, a server that answered has its body judged: an
+    // error page fails to decode and says so.
+    const bool answered = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid();
+    if (reply->error() != QNetworkReply::NoError && !answered) {
         services_.print(reply->errorString().toStdString());
         return;
     }
     const QByteArray body = reply->readAll();
-    auto decoded = platform::json::decode<UpdateDocument>(std::string_view(body.constData(), body.size()));
+    auto decoded =
+        platform::json::decode<UpdateDocument>(std::string_view(body.constData(), body.size()));
     if (auto* error = std::get_if<platform::json::DecodingError>(&decoded)) {
         services_.print(error->localizedDescription());
         return;
@@ -185,8 +201,9 @@ void BasicUpdater::promptForDownload(const QString& version, const QString& file
     QString whyNot;
     const std::optional<QUrl> url = safeDownloadUrl(file, whyNot);
     if (!url) {
-        services_.print("BasicUpdater: not opening the download \"" + (baseUrl_ + '/' + file).toStdString() +
-                        "\": " + whyNot.toStdString() + ".");
+        services_.print("BasicUpdater: not opening the download \"" +
+                        (baseUrl_ + '/' + file).toStdString() + "\": " + whyNot.toStdString() +
+                        ".");
         return;
     }
     services_.openUrl(*url);
