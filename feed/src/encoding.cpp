@@ -124,6 +124,9 @@ Sniffed sniffUnicodeForm(std::string_view bytes) noexcept {
     if (starts("\xEF\xBB\xBF"sv)) return {UnicodeForm::utf8, 3};
     if (starts("\xFF\xFE"sv)) return {UnicodeForm::utf16le, 2};
     if (starts("\xFE\xFF"sv)) return {UnicodeForm::utf16be, 2};
+    // Unmarked UTF-32 shows itself by the NULs around a leading "<".
+    if (starts("<\0\0\0"sv)) return {UnicodeForm::utf32le, 0};
+    if (starts("\0\0\0<"sv)) return {UnicodeForm::utf32be, 0};
     if (starts("<\0?\0"sv)) return {UnicodeForm::utf16le, 0};
     if (starts("\0<\0?"sv)) return {UnicodeForm::utf16be, 0};
     return {};

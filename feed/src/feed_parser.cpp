@@ -93,7 +93,9 @@ struct FeedParser::State {
             case Source::url: {
                 detail::UrlReadOptions options;
                 options.abort = &abort;
-                auto bytes = detail::readURL(detail::sanitizeFeedURL(text), options);
+                const std::optional<std::string> url = detail::sanitizeFeedURL(text);
+                if (!url) return ParserError::internalError("Failed url sanitizing.");
+                auto bytes = detail::readURL(*url, options);
                 if (!bytes) return ParserError::internalError(bytes.error());
                 return parseDocument(*bytes, abort);
             }

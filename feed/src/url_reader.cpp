@@ -373,9 +373,19 @@ std::string userAgent() {
     return agent;
 }
 
-std::string sanitizeFeedURL(std::string_view url) {
-    if (lowerScheme(url) == "feed") return "http" + std::string(url.substr(4));
-    return std::string(url);
+std::optional<std::string> sanitizeFeedURL(std::string_view url) {
+    if (lowerScheme(url) != "feed") return std::string(url);
+    const std::string_view rest = url.substr(5);
+    // "feed:https://host/path" wraps a whole URL; "feed://host/path" is the
+    // http one.
+    const std::string wrapped = lowerScheme(rest);
+    std::string rewritten =
+        wrapped == "http" || wrapped == "https" ? std::string(rest) : "http:" + std::string(rest);
+    std::unique_ptr<CURLU, CurlUrlCleanup> u(curl_url());
+    if (!u || curl_url_set(u.get(), CURLUPART_URL, rewritten.c_str(), 0) != CURLUE_OK) {
+        return std::nullopt;
+    }
+    return rewritten;
 }
 
 Result readURL(std::string_view url, const UrlReadOptions& options) {

@@ -2,6 +2,7 @@
 
 #include "detail/encoding.hpp"
 #include "detail/html_entities.hpp"
+#include "detail/utf8_sequence.hpp"
 #include "detail/xml_relay.hpp"
 
 #include <expat.h>
@@ -208,6 +209,7 @@ public:
         XML_SetUnknownEncodingHandler(p, &Reader::onUnknownEncoding, nullptr);
         XML_SetSkippedEntityHandler(p, &Reader::onSkippedEntity);
         XML_SetExternalEntityRefHandler(p, &Reader::onExternalEntity);
+        XML_SetCdataSectionHandler(p, &Reader::onCdataStart, &Reader::onCdataEnd);
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
         if (watch_ != nullptr) XML_SetStartDoctypeDeclHandler(p, &Reader::onDoctype);
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
@@ -216,7 +218,7 @@ public:
             const bool last = text.empty();
             if (XML_Parse(p, prefix_.data(), static_cast<int>(prefix_.size()),
                           last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (!stopped_) fail(positioned(describeError(text)));
+                if (!stopped_) parseFailed(text);
                 return;
             }
             if (stopped_ || last) return;
@@ -227,7 +229,7 @@ public:
             const bool last = head.size() == text.size();
             if (XML_Parse(p, head.data(), static_cast<int>(head.size()),
                           last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (!stopped_) fail(positioned(describeError(text)));
+                if (!stopped_) parseFailed(text);
                 return;
             }
             if (stopped_ || last) return;
@@ -252,7 +254,7 @@ public:
                                           last ? XML_TRUE : XML_FALSE);
             offset += size;
             if (status != XML_STATUS_OK) {
-                if (!stopped_) fail(positioned(describeError(text)));
+                if (!stopped_) parseFailed(text);
                 return;
             }
             if (stopped_) return;
@@ -279,6 +281,32 @@ private:
         message += ", column ";
         message += std::to_string(XML_GetCurrentColumnNumber(parser_.get()) + 1);
         return message;
+    }
+
+    void parseFailed(std::string_view text) {
+        // expat checks the bytes of a CDATA section itself; bytes that are not
+        // UTF-8 there go to the sink as the section's raw bytes, whose own
+        // check names the element they stand in.
+        if (const std::string_view bad = brokenCdataBytes(text); !bad.empty()) {
+            deliver([&] { return sink_.cdata(bad); });
+        }
+        if (!stopped_) fail(positioned(describeError(text)));
+    }
+
+    std::string_view brokenCdataBytes(std::string_view text) const {
+        const XML_Error code = XML_GetErrorCode(parser_.get());
+        if (!inCdata_ || (code != XML_ERROR_INVALID_TOKEN && code != XML_ERROR_PARTIAL_CHAR) ||
+            !isCallersUtf8(doc_)) {
+            return {};
+        }
+        const XML_Index index = XML_GetCurrentByteIndex(parser_.get());
+        if (index < static_cast<XML_Index>(prefix_.size())) return {};
+        const auto at = static_cast<std::size_t>(index) - prefix_.size();
+        if (at >= text.size()) return {};
+        const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
+        const auto* end = reinterpret_cast<const unsigned char*>(text.data()) + text.size();
+        if (*p < 0x80 || utf8SequenceLength(p, end) != 0) return {};
+        return text.substr(at, std::min<std::size_t>(4, text.size() - at));
     }
 
     // expat's text, naming the entity where expat leaves it out.
@@ -447,6 +475,9 @@ private:
 
     // Called for references expat could not resolve because the document has
     // an external subset it did not read.
+    static void XMLCALL onCdataStart(void* data) { self(data).inCdata_ = true; }
+    static void XMLCALL onCdataEnd(void* data) { self(data).inCdata_ = false; }
+
     static void XMLCALL onSkippedEntity(void* data, const XML_Char* name, int isParameterEntity) {
         Reader& r = self(data);
         ++r.events_;
@@ -483,6 +514,7 @@ private:
     bool textHandlerSet_ = true;
     bool stopped_ = false;
     bool failed_ = false;
+    bool inCdata_ = false;
 };
 
 }  // namespace

@@ -62,6 +62,8 @@ const EncodingCase kEncodingCases[] = {
     {"Utf16BeWithoutMark", "UTF-16BE", "UTF-16", "", kMixed},
     {"Utf32LeWithMark", "UTF-32LE", "UTF-32", std::string("\xFF\xFE\0\0", 4), kMixed},
     {"Utf32BeWithMark", "UTF-32BE", "UTF-32", std::string("\0\0\xFE\xFF", 4), kMixed},
+    {"Utf32LeWithoutMark", "UTF-32LE", "UTF-32", "", kMixed},
+    {"Utf32BeWithoutMark", "UTF-32BE", "UTF-32", "", kMixed},
     {"Utf16DeclaredButWrittenIn8Bit", "UTF-8", "UTF-16", "", kMixed},
     {"Latin1", "ISO-8859-1", "ISO-8859-1", "", "caf\xC3\xA9 \xC2\xBD"},
     {"Windows1252", "windows-1252", "windows-1252", "",

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <sys/stat.h>
@@ -12,6 +15,8 @@
 #include <cstdio>
 #include <fstream>
 #include <future>
+#include <thread>
+#include <vector>
 
 namespace syndra::testing {
 namespace {
@@ -51,6 +56,9 @@ Reply route(const std::string& target, const std::string&) {
         return {raw + "0\r\n\r\n"};
     }
     if (target == "/hang") return {"", true};
+    if (target == "/mebibyte-and-one") {
+        return {HttpTestServer::response(200, "OK", std::string((1 << 20) + 1, 'z'))};
+    }
     return {HttpTestServer::response(404, "Not Found", "nothing here")};
 }
 
@@ -109,6 +117,39 @@ TEST_F(UrlReading, AServerThatNeverAnswersTimesOut) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
+TEST_F(UrlReading, TheSizeCapIsNamedInMebibytes) {
+    options_.maxBytes = 1 << 20;
+    EXPECT_EQ(detail::readURL(server_.url("/mebibyte-and-one"), options_).error(),
+              "Feed larger than 1 MiB");
+}
+
+TEST(UrlReadingRefused, AListenerThatNeverTakesTheConnectionTimesOut) {
+    // A listener whose accept queue is full drops new connection requests, so
+    // the connection is never made.
+    const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(listener, 0), 0);
+    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    std::vector<int> fillers;
+    for (int i = 0; i < 4; ++i) {
+        const int filler = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        ::connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+        fillers.push_back(filler);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    detail::UrlReadOptions options;
+    options.connectTimeout = std::chrono::milliseconds(400);
+    const std::string url = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/feed";
+    EXPECT_EQ(detail::readURL(url, options).error(), "Connection timed out after 400 ms");
+    for (const int filler : fillers) ::close(filler);
+    ::close(listener);
+}
+
 TEST_F(UrlReading, AbortCancelsARunningDownload) {
     auto parser = FeedParser::fromURL(server_.url("/hang"));
     auto pending = std::async(std::launch::async, [&] { return parser.parse(); });
@@ -133,13 +174,16 @@ TEST_F(UrlReading, FeedSchemeIsFetchedOverHttp) {
 }
 
 TEST(UrlRewrite, OnlyTheFeedSchemeChanges) {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"feed://example.com/rss", "http://example.com/rss"},
         {"FeEd://example.com/rss?q=feed:", "http://example.com/rss?q=feed:"},
-        {"feed:https://example.com/rss", "http:https://example.com/rss"},
+        {"feed:https://example.com/rss", "https://example.com/rss"},
+        {"feed:HTTP://example.com/rss", "HTTP://example.com/rss"},
         {"https://example.com/feed", "https://example.com/feed"},
         {"feeds://example.com", "feeds://example.com"},
         {"/local/feed", "/local/feed"},
+        {"feed:", std::nullopt},
+        {"feed://exa mple.com/rss", std::nullopt},
     };
     for (const auto& [in, out] : cases) EXPECT_EQ(detail::sanitizeFeedURL(in), out) << in;
 }

@@ -225,6 +225,8 @@ TEST(XmlRelay, RelayedReadsGiveWhatDirectReadsGive) {
         "<rss><channel><title>t</title>" + many + "</channel></rss>",
         "<rss><channel><title>t</title>" + many + "</channel></rss><trailing",
         "<rss><channel><title>t</title>" + many + "</chanel></rss>",
+        "<rss><channel><title>t</title>" + many +
+            "<item><title><![CDATA[\xC3]]></title></item></channel></rss>",
         "<!DOCTYPE rss [<!ENTITY long \"" + words + "\">]><rss><channel>" + longTexts +
             "</channel></rss>",
         latin1,

@@ -177,6 +177,28 @@ const WalkCase kWalkCases[] = {
      {},
      "Internal unresolved error: unclosed token at line 1, column 15"},
     {"EmptyDocument", "", 0, {}, "Internal unresolved error: no element found at line 1, column 1"},
+    {"CdataThatIsNotUtf8",
+     "<rss><channel><title><![CDATA[fine \xC3\xA9]]></title><description><![CDATA[ab\xFF\xFE]]>"
+     "</description></channel></rss>",
+     0,
+     {},
+     "Internal unresolved error: `CDATAblock` encoding error"},
+    {"CdataCutInsideACharacter",
+     "<rss><channel><description><![CDATA[ab\xE2\x82]]></description></channel></rss>",
+     0,
+     {},
+     "Internal unresolved error: `CDATAblock` encoding error"},
+    // Well-formed UTF-8 that XML forbids is the document's fault, not the section's.
+    {"CdataWithAControlCharacter",
+     "<rss><channel><description><![CDATA[ab\x01]]></description></channel></rss>",
+     0,
+     {},
+     "Internal unresolved error: not well-formed (invalid token) at line 1, column 39"},
+    {"TextThatIsNotUtf8",
+     "<rss><channel><description>ab\xFF</description></channel></rss>",
+     0,
+     {},
+     "Internal unresolved error: not well-formed (invalid token) at line 1, column 30"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Documents, WalkTest, ::testing::ValuesIn(kWalkCases),

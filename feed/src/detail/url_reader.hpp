@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,10 @@ struct UrlReadOptions {
     const std::atomic<bool>* abort = nullptr;
 };
 
-/// "feed:" in any letter case becomes "http:"; everything else is unchanged.
-std::string sanitizeFeedURL(std::string_view url);
+/// "feed:" in any letter case becomes "http:" ("feed:https://..." the URL it
+/// wraps); everything else is unchanged. Empty when the rewritten text is not
+/// a URL.
+std::optional<std::string> sanitizeFeedURL(std::string_view url);
 
 /// The whole resource at a file:, http: or https: URL, or a readable reason
 /// ("HTTP 404 Not Found from example.com", "No such file: /tmp/x", ...).
