@@ -13,7 +13,8 @@ using namespace std::chrono_literals;
 
 std::string describe(const syndra::ParserError& error) {
     switch (error.errorCase()) {
-        case syndra::ParserError::Case::feedNotFound: return error.caseName();
+        case syndra::ParserError::Case::feedNotFound:
+            return error.caseName();
         case syndra::ParserError::Case::feedCDATABlockEncodingError:
             return std::string(error.caseName()) + "(" + error.path() + ")";
         case syndra::ParserError::Case::internalError:
@@ -49,11 +50,14 @@ PodcastViewModel::PodcastViewModel(PlayerServices services, QObject* parent)
 
 PodcastViewModel::~PodcastViewModel() = default;
 
-void PodcastViewModel::setShowingAlert(bool showing) { publish(showingAlert_, showing); }
+void PodcastViewModel::setShowingAlert(bool showing) {
+    publish(showingAlert_, showing);
+}
 
 void PodcastViewModel::loadFeed() {
-    services_.feedSource->load(platform::guarded(
-        lifetime_.guard(), [this](syndra::Result result) { handleParseResult(std::move(result)); }));
+    services_.feedSource->load(platform::guarded(lifetime_.guard(), [this](syndra::Result result) {
+        handleParseResult(std::move(result));
+    }));
 }
 
 void PodcastViewModel::reportError(const QString& message) {
@@ -71,8 +75,10 @@ void PodcastViewModel::handleParseResult(syndra::Result result) {
     }
     syndra::Feed& parsed = *result.feed();
     if (parsed.rssFeed() == nullptr) {
-        const char* kind = parsed.kind() == syndra::Feed::Kind::atom ? "an Atom feed" : "a JSON Feed";
-        const std::string message = std::string("The podcast feed is ") + kind + ", not an RSS feed";
+        const char* kind =
+            parsed.kind() == syndra::Feed::Kind::atom ? "an Atom feed" : "a JSON Feed";
+        const std::string message =
+            std::string("The podcast feed is ") + kind + ", not an RSS feed";
         services_.print(message);
         return reportError(QString::fromStdString(message));
     }
@@ -119,9 +125,12 @@ std::vector<std::string> PodcastViewModel::audioEpisodeURLs(const syndra::RSSFee
         const auto& contents = *item.media->mediaContents;
         const auto audio = std::find_if(contents.begin(), contents.end(), [](const auto& content) {
             return content.attributes && content.attributes->type &&
-                   QString::fromStdString(*content.attributes->type).toLower().contains(QLatin1String("audio"));
+                   QString::fromStdString(*content.attributes->type)
+                       .toLower()
+                       .contains(QLatin1String("audio"));
         });
-        if (audio != contents.end() && audio->attributes->url) urls.push_back(*audio->attributes->url);
+        if (audio != contents.end() && audio->attributes->url)
+            urls.push_back(*audio->attributes->url);
     }
     // Slots follow URL order; byte order of UTF-8 is code point order.
     std::sort(urls.begin(), urls.end());
@@ -130,7 +139,8 @@ std::vector<std::string> PodcastViewModel::audioEpisodeURLs(const syndra::RSSFee
 
 QString PodcastViewModel::formattedTime() const {
     // Beyond ±2^63 s (or NaN) there is no sensible clock face.
-    if (!std::isfinite(currentTime_) || std::fabs(currentTime_) >= 9.2e18) return QStringLiteral("--:--");
+    if (!std::isfinite(currentTime_) || std::fabs(currentTime_) >= 9.2e18)
+        return QStringLiteral("--:--");
     const auto seconds = static_cast<long long>(currentTime_);
     char text[48];
     std::snprintf(text, sizeof text, "%02lld:%02lld", seconds / 60, seconds % 60);
@@ -149,7 +159,8 @@ QString PodcastViewModel::feedLabel(const QString& urlText) const {
         return i.link && i.link->str() == key;
     });
     if (item == items.end() || !item->title) return unlabeled;
-    return QStringLiteral("Show ") + lastHashPiece(QString::fromStdString(*item->title)).value_or(unlabeled);
+    return QStringLiteral("Show ") +
+           lastHashPiece(QString::fromStdString(*item->title)).value_or(unlabeled);
 }
 
 // ---- playback ---------------------------------------------------------------
@@ -161,18 +172,21 @@ void PodcastViewModel::startEpisode(const QString& urlText, const QUrl& url, dou
     offset_ = offset;
     started_ = false;
     ended_ = false;
+    ticked_ = false;
     lastPosition_ = 0.0;
     lastAdvance_ = services_.clock->now();
 
     const auto guard = lifetime_.guard();
     AudioPlayerEvents events;
-    events.ready = platform::guarded(guard, [this, episode](bool seekable) { playerReady(episode, seekable); });
+    events.ready = platform::guarded(
+        guard, [this, episode](bool seekable) { playerReady(episode, seekable); });
     events.endOfMedia = platform::guarded(guard, [this, episode] { episodeEnded(episode); });
     events.failed = platform::guarded(guard, [this, episode](const QString& error) {
         episodeFailed(episode, "Playback failed: " + error.toStdString());
     });
     events.metadataLoaded = platform::guarded(
-        guard, [this, episode](const std::optional<QVariant>& title) { applyTitle(episode, title); });
+        guard,
+        [this, episode](const std::optional<QVariant>& title) { applyTitle(episode, title); });
     events.metadataFailed = platform::guarded(guard, [this, episode](const QString& error) {
         if (episode == episode_) services_.print("Failed to load metadata: " + error.toStdString());
     });
@@ -213,7 +227,8 @@ void PodcastViewModel::setWheel(bool turning, double angle) {
 }
 
 void PodcastViewModel::startProgressTimer() {
-    timer_ = services_.scheduler->startRepeating(1s, platform::guarded(lifetime_.guard(), [this] { tick(); }));
+    timer_ = services_.scheduler->startRepeating(
+        1s, platform::guarded(lifetime_.guard(), [this] { tick(); }));
 }
 
 void PodcastViewModel::stopProgressTimer() {
@@ -224,6 +239,7 @@ void PodcastViewModel::stopProgressTimer() {
 void PodcastViewModel::tick() {
     if (!player_) return;
     const double position = player_->position();
+    ticked_ = true;
     publish(currentTime_, position);
     later([this] { setWheel(true, -360.0); });
 
@@ -238,6 +254,10 @@ void PodcastViewModel::tick() {
 
 void PodcastViewModel::episodeEnded(std::uint64_t episode) {
     if (episode != episode_ || ended_) return;
+    // An episode that ends before its first tick (its slot is further along
+    // than it is long) never reported where it is: the wait comes from the
+    // clock, else it would count from the last episode's time.
+    if (!ticked_) publish(currentTime_, clockTimeInSlot());
     ended_ = true;
     publish(isPlaying_, false);
     publish(hasEnded_, true);
@@ -247,7 +267,8 @@ void PodcastViewModel::episodeEnded(std::uint64_t episode) {
     // seconds into the next one.
     long long wait = kWaitMargin;
     if (std::isfinite(currentTime_) && currentTime_ <= kSlotLength) {
-        wait = static_cast<long long>(kSlotLength) - static_cast<long long>(currentTime_) + kWaitMargin;
+        wait = static_cast<long long>(kSlotLength) - static_cast<long long>(currentTime_) +
+               kWaitMargin;
         publish(titleLabel_, QStringLiteral("Next in %1 secs...").arg(wait));
     }
     stopProgressTimer();
@@ -258,12 +279,23 @@ void PodcastViewModel::episodeEnded(std::uint64_t episode) {
 void PodcastViewModel::episodeFailed(std::uint64_t episode, const std::string& why) {
     if (episode != episode_ || ended_) return;
     services_.print(why);
-    player_.reset();
-    // The position in the slot comes from the clock: the stream never told us.
-    const double intoSlot =
-        std::fmod(services_.clock->now() - double(kScheduleEpoch), kSlotLength);
-    publish(currentTime_, intoSlot < 0 ? intoSlot + kSlotLength : intoSlot);
+    retirePlayer();
+    // The stream's own time no longer counts: the end path takes the clock's.
+    ticked_ = false;
     episodeEnded(episode);
+}
+
+double PodcastViewModel::clockTimeInSlot() const {
+    const double intoSlot = std::fmod(services_.clock->now() - double(kScheduleEpoch), kSlotLength);
+    return intoSlot < 0 ? intoSlot + kSlotLength : intoSlot;
+}
+
+void PodcastViewModel::retirePlayer() {
+    if (!player_) return;
+    // The player may be the caller, in the middle of its own signal: it is
+    // destroyed on a later turn of the loop, never from inside its callback.
+    std::shared_ptr<AudioPlayer> retired(std::move(player_));
+    services_.scheduler->post([retired] {});
 }
 
 void PodcastViewModel::restart() {

@@ -2,18 +2,26 @@
 // picks the episode on air and plays it (silently when there is no sound card).
 #include "support/loopback_http_server.hpp"
 
+#include <player/broadcast_schedule.hpp>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QUrl>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -88,17 +96,60 @@ INSTANTIATE_TEST_SUITE_P(
             "FeedOfAnotherScheme", {"--feed", "ftp://example.org/f.xml"}, 2, nullptr, "ftp"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Where the process stands in `file`: the read offset of its open descriptor.
+std::optional<qint64> readOffsetOf(qint64 pid, const QString& file) {
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(pid));
+    for (const QString& fd : fds.entryList(QDir::Files | QDir::System)) {
+        if (QFileInfo(fds.filePath(fd)).symLinkTarget() != file) continue;
+        QFile info(QStringLiteral("/proc/%1/fdinfo/%2").arg(pid).arg(fd));
+        if (!info.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& line : info.readAll().split('\n')) {
+            if (line.startsWith("pos:")) return line.mid(4).trimmed().toLongLong();
+        }
+    }
+    return std::nullopt;
+}
+
+class SnapshotTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(SnapshotTest, WritesTheWindowAtTwiceItsSize) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("deck.png"));
+    QProcess app;
+    QProcessEnvironment env = appEnvironment(dir);
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // a snapshot needs no screen of its own
+    app.setProcessEnvironment(env);
+    app.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"),
+              {"--snapshot", png, "--state", GetParam()});
+    ASSERT_TRUE(app.waitForFinished(30000));
+    EXPECT_EQ(app.exitCode(), 0) << app.readAllStandardError().toStdString();
+    const QImage image(png);
+    EXPECT_EQ(image.size(), QSize(800, 515));
+    // The rounded corners stay see-through.
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EndToEnd, SnapshotTest,
+                         testing::Values("initial", "playing", "waiting", "error"));
+
 TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
     QTemporaryDir dir;
-    // Untagged tones: the label then comes from the feed, which prints the URL.
+    // An hour and a bit of untagged tone at a constant 4000 bytes a second, so
+    // that any second of a slot is inside it and the read offset tells where
+    // the app plays. Untagged: the label comes from the feed, which prints the
+    // URL. Three episodes are links to the one file.
+    constexpr double kBytesPerSecond = 4000.0;
+    const QString tone = QFileInfo(dir.filePath(QStringLiteral("tone.mp3"))).absoluteFilePath();
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"),
+                 {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
+                  "sine=frequency=330:duration=3700:sample_rate=8000", "-ac", "1", "-codec:a",
+                  "libmp3lame", "-b:a", "32k", tone});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
     QStringList urls;
     for (int i = 0; i < 3; ++i) {
         const QString path = dir.filePath(QStringLiteral("tone%1.mp3").arg(i));
-        QProcess ffmpeg;
-        ffmpeg.start(QStringLiteral("ffmpeg"),
-                     {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
-                      "sine=frequency=330:duration=4", "-codec:a", "libmp3lame", path});
-        ASSERT_TRUE(ffmpeg.waitForFinished(30000) && ffmpeg.exitCode() == 0);
+        ASSERT_TRUE(QFile::link(tone, path));
         urls << QUrl::fromLocalFile(path).toString();
     }
     testsupport::LoopbackHttpServer server;
@@ -112,6 +163,9 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
 
     QProcess app;
     app.setProcessEnvironment(appEnvironment(dir));
+    // The second of the slot at launch, which the app starts the episode from.
+    const double intoSlot = std::fmod(
+        double(QDateTime::currentSecsSinceEpoch()) - double(player::kScheduleEpoch), 3600.0);
     app.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"),
               {"--feed", server.baseUrl(QStringLiteral("/feed.xml"))});
     ASSERT_TRUE(app.waitForStarted(10000));
@@ -125,9 +179,10 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
         app.waitForReadyRead(100);
         output += app.readAllStandardOutput();
     }
-    // Let it play a moment, then make sure nothing failed.
+    // Let it play a moment, then see where it reads and that nothing failed.
     QThread::msleep(1500);
     output += app.readAllStandardOutput();
+    const std::optional<qint64> offset = readOffsetOf(app.processId(), tone);
     app.kill();
     app.waitForFinished(5000);
 
@@ -143,6 +198,12 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
     ASSERT_NE(played, lines.end()) << output.toStdString();
     EXPECT_GE(lines.count(*played), 2) << "the stream never loaded:\n" << output.toStdString();
     EXPECT_THAT(output.toStdString(), Not(HasSubstr("Playback failed")));
+    EXPECT_THAT(output.toStdString(), Not(HasSubstr("Next in")));
+    // The stream is read from that second on (give or take the seconds played
+    // since and the player's read-ahead of 64 KiB, 16 s here).
+    ASSERT_TRUE(offset.has_value()) << "the episode's file is not open";
+    EXPECT_GE(double(*offset) / kBytesPerSecond, intoSlot - 10.0) << *offset;
+    EXPECT_LE(double(*offset) / kBytesPerSecond, intoSlot + 60.0) << *offset;
     EXPECT_THAT(output.toStdString(), Not(HasSubstr("Failed to load metadata")));
 }
 

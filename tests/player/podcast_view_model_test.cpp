@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 namespace {
@@ -19,7 +20,9 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
 
-constexpr double at(double secondsFromEpoch) { return double(kScheduleEpoch) + secondsFromEpoch; }
+constexpr double at(double secondsFromEpoch) {
+    return double(kScheduleEpoch) + secondsFromEpoch;
+}
 
 class PodcastViewModelTest : public testing::Test {
 protected:
@@ -34,7 +37,8 @@ protected:
         services.players = &players;
         services.print = [this](std::string_view line) { lines.emplace_back(line); };
         model = std::make_unique<PodcastViewModel>(std::move(services));
-        QObject::connect(model.get(), &PodcastViewModel::objectWillChange, [this] { ++willChange; });
+        QObject::connect(model.get(), &PodcastViewModel::objectWillChange,
+                         [this] { ++willChange; });
     }
 
     void loadAndStart() {
@@ -138,9 +142,8 @@ TEST_F(PodcastViewModelTest, WholeCycleCountsDownAndComesBackAtTheNextSlot) {
 TEST_F(PodcastViewModelTest, WheelsTurnAtTheEndThenStop) {
     loadAndStart();
     std::vector<std::pair<bool, double>> wheel;
-    QObject::connect(model.get(), &PodcastViewModel::objectWillChange, [&] {
-        wheel.emplace_back(model->wheelTurning(), model->wheelAngle());
-    });
+    QObject::connect(model.get(), &PodcastViewModel::objectWillChange,
+                     [&] { wheel.emplace_back(model->wheelTurning(), model->wheelAngle()); });
     time.advance(1.0);
     players.current->events.endOfMedia();
     time.drain();
@@ -157,7 +160,8 @@ struct WaitCase {
     std::optional<std::string> label;
 };
 
-class EndOfEpisodeWaitTest : public PodcastViewModelTest, public testing::WithParamInterface<WaitCase> {};
+class EndOfEpisodeWaitTest : public PodcastViewModelTest,
+                             public testing::WithParamInterface<WaitCase> {};
 
 TEST_P(EndOfEpisodeWaitTest, WaitsForTheNextSlot) {
     loadAndStart();
@@ -166,27 +170,29 @@ TEST_P(EndOfEpisodeWaitTest, WaitsForTheNextSlot) {
     time.advance(1.0);
     const QString before = model->titleLabel();
     players.current->events.endOfMedia();
-    EXPECT_EQ(model->titleLabel(), GetParam().label ? QString::fromStdString(*GetParam().label) : before);
+    EXPECT_EQ(model->titleLabel(),
+              GetParam().label ? QString::fromStdString(*GetParam().label) : before);
     time.advance(GetParam().wait - 0.001);
     EXPECT_EQ(feedSource.loads, 1);
     time.advance(0.001);
     EXPECT_EQ(feedSource.loads, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Playback, EndOfEpisodeWaitTest,
-    testing::Values(WaitCase{"FiftyMinutes", 50 * 60 + 0.7, 602, "Next in 602 secs..."},
-                    WaitCase{"ExactlyAnHour", 3600.0, 2, "Next in 2 secs..."},
-                    WaitCase{"PastTheHour", 3600.5, 2, std::nullopt},
-                    WaitCase{"Start", 0.0, 3602, "Next in 3602 secs..."}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Playback, EndOfEpisodeWaitTest,
+                         testing::Values(WaitCase{"FiftyMinutes", 50 * 60 + 0.7, 602,
+                                                  "Next in 602 secs..."},
+                                         WaitCase{"ExactlyAnHour", 3600.0, 2, "Next in 2 secs..."},
+                                         WaitCase{"PastTheHour", 3600.5, 2, std::nullopt},
+                                         WaitCase{"Start", 0.0, 3602, "Next in 3602 secs..."}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct TimeCase {
     double seconds;
     const char* text;
 };
 
-class FormattedTimeTest : public PodcastViewModelTest, public testing::WithParamInterface<TimeCase> {};
+class FormattedTimeTest : public PodcastViewModelTest,
+                          public testing::WithParamInterface<TimeCase> {};
 
 TEST_P(FormattedTimeTest, Formats) {
     loadAndStart();
@@ -210,15 +216,16 @@ TEST(AudioEpisodeURLs, BuildsTheSortedListOfFirstAudioContents) {
         {{{"video/mp4", "https://x/v.mp4"}, {"audio/mpeg", "https://x/a.mp3"}}},
         {{{"AUDIO/MPEG", "https://x/c.mp3"}}},
         {{{"x-audio", "https://x/d.mp3"}}},
-        {{{"audio/mpeg", std::nullopt}, {"audio/mpeg", "https://x/never.mp3"}}},  // first audio has no URL
+        {{{"audio/mpeg", std::nullopt},
+          {"audio/mpeg", "https://x/never.mp3"}}},  // first audio has no URL
         {{}, std::nullopt, std::nullopt, "https://x/enclosure-only.mp3"},
         {{{"", "https://x/untyped.mp3"}}},
         {{{"audio/mpeg", "https://x/b.mp3"}}},  // duplicates stay
         {{{"image/png", "https://x/cover.png"}}},
     });
     EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(feed),
-                ElementsAre("https://x/a.mp3", "https://x/b.mp3", "https://x/b.mp3", "https://x/c.mp3",
-                            "https://x/d.mp3"));
+                ElementsAre("https://x/a.mp3", "https://x/b.mp3", "https://x/b.mp3",
+                            "https://x/c.mp3", "https://x/d.mp3"));
     EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(syndra::RSSFeed{}), IsEmpty());
 }
 
@@ -227,7 +234,8 @@ struct DaysCase {
     const char* line;
 };
 
-class DaysOfPodcastTest : public PodcastViewModelTest, public testing::WithParamInterface<DaysCase> {};
+class DaysOfPodcastTest : public PodcastViewModelTest,
+                          public testing::WithParamInterface<DaysCase> {};
 
 TEST_P(DaysOfPodcastTest, PrintsWholeDays) {
     feed = numberedFeed(GetParam().episodes);
@@ -238,7 +246,8 @@ TEST_P(DaysOfPodcastTest, PrintsWholeDays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Feed, DaysOfPodcastTest,
-                         testing::Values(DaysCase{47, "Days of podcast: 1"}, DaysCase{48, "Days of podcast: 2"},
+                         testing::Values(DaysCase{47, "Days of podcast: 1"},
+                                         DaysCase{48, "Days of podcast: 2"},
                                          DaysCase{1, "Days of podcast: 0"}));
 
 struct RewriteCase {
@@ -247,7 +256,8 @@ struct RewriteCase {
     std::string played;
 };
 
-class HttpRewriteTest : public PodcastViewModelTest, public testing::WithParamInterface<RewriteCase> {};
+class HttpRewriteTest : public PodcastViewModelTest,
+                        public testing::WithParamInterface<RewriteCase> {};
 
 TEST_P(HttpRewriteTest, PlaysTheRewrittenURL) {
     feed = makeFeed({{{{"audio/mpeg", GetParam().url}}}});
@@ -262,7 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
     Feed, HttpRewriteTest,
     testing::Values(RewriteCase{"Http", "http://cdn.example/a.mp3", "https://cdn.example/a.mp3"},
                     RewriteCase{"Https", "https://cdn.example/a.mp3", "https://cdn.example/a.mp3"},
-                    RewriteCase{"OnlyTheFirst", "http://cdn.example/?u=http://x", "https://cdn.example/?u=http://x"},
+                    RewriteCase{"OnlyTheFirst", "http://cdn.example/?u=http://x",
+                                "https://cdn.example/?u=http://x"},
                     RewriteCase{"File", "file:///tmp/a.mp3", "file:///tmp/a.mp3"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -274,7 +285,8 @@ struct FailureCase {
     std::string message;
 };
 
-class LoadFailureTest : public PodcastViewModelTest, public testing::WithParamInterface<FailureCase> {};
+class LoadFailureTest : public PodcastViewModelTest,
+                        public testing::WithParamInterface<FailureCase> {};
 
 TEST_P(LoadFailureTest, ReportsAndStartsNothing) {
     feedSource.next = GetParam().result;
@@ -292,17 +304,31 @@ TEST_P(LoadFailureTest, ReportsAndStartsNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Failures, LoadFailureTest,
     testing::Values(
-        FailureCase{"ParseError", [] { return syndra::Result(syndra::ParserError::internalError("HTTP 404 Not Found from x")); },
+        FailureCase{"ParseError",
+                    [] {
+                        return syndra::Result(
+                            syndra::ParserError::internalError("HTTP 404 Not Found from x"));
+                    },
                     "Internal unresolved error: HTTP 404 Not Found from x"},
-        FailureCase{"FeedNotFound", [] { return syndra::Result(syndra::ParserError::feedNotFound()); },
+        FailureCase{"FeedNotFound",
+                    [] { return syndra::Result(syndra::ParserError::feedNotFound()); },
                     "Feed not found"},
-        FailureCase{"AtomFeed", [] { return syndra::Result(syndra::Feed(syndra::AtomFeed{})); }, "Atom"},
-        FailureCase{"JsonFeed", [] { return syndra::Result(syndra::Feed(syndra::JSONFeed{})); }, "JSON Feed"},
+        FailureCase{"AtomFeed", [] { return syndra::Result(syndra::Feed(syndra::AtomFeed{})); },
+                    "Atom"},
+        FailureCase{"JsonFeed", [] { return syndra::Result(syndra::Feed(syndra::JSONFeed{})); },
+                    "JSON Feed"},
         FailureCase{"NoAudioEpisodes",
-                    [] { return syndra::Result(syndra::Feed(makeFeed({{{}, std::nullopt, std::nullopt, "https://x/e.mp3"}}))); },
+                    [] {
+                        return syndra::Result(syndra::Feed(
+                            makeFeed({{{}, std::nullopt, std::nullopt, "https://x/e.mp3"}})));
+                    },
                     "no audio episodes"},
-        FailureCase{"NotAURL", [] { return syndra::Result(syndra::Feed(makeFeed({{{{"audio/mpeg", "not a url"}}}}))); },
-                    "Could not convert file to load to a URL"}),
+        FailureCase{
+            "NotAURL",
+            [] {
+                return syndra::Result(syndra::Feed(makeFeed({{{{"audio/mpeg", "not a url"}}}})));
+            },
+            "Could not convert file to load to a URL"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class BeforeEpochTest : public PodcastViewModelTest {
@@ -336,6 +362,9 @@ TEST_F(PodcastViewModelTest, PlayerErrorTakesTheEndPathAndRestartsAtTheNextSlot)
     players.current->events.failed(QStringLiteral("Could not open resource"));
     EXPECT_TRUE(hasLine("Playback failed: Could not open resource"));
     EXPECT_TRUE(model->hasEnded());
+    // The failing player is still inside its own callback: it goes a turn later.
+    EXPECT_EQ(players.alive, 1);
+    time.drain();
     EXPECT_EQ(players.alive, 0);
     // 125 s into the slot: back 2 s into the next one.
     EXPECT_EQ(model->titleLabel(), "Next in 3477 secs...");
@@ -403,13 +432,15 @@ struct TitleCase {
     const char* label;
 };
 
-class EpisodeTitleTest : public PodcastViewModelTest, public testing::WithParamInterface<TitleCase> {};
+class EpisodeTitleTest : public PodcastViewModelTest,
+                         public testing::WithParamInterface<TitleCase> {};
 
 TEST_P(EpisodeTitleTest, Labels) {
     const TitleCase& c = GetParam();
-    feed = makeFeed({{{{"audio/mpeg", "https://cdn.example/one.mp3"}},
-                      c.feedLinkMatches ? "http://cdn.example/one.mp3" : "https://cdn.example/one.mp3",
-                      c.feedTitle}});
+    feed =
+        makeFeed({{{{"audio/mpeg", "https://cdn.example/one.mp3"}},
+                   c.feedLinkMatches ? "http://cdn.example/one.mp3" : "https://cdn.example/one.mp3",
+                   c.feedTitle}});
     loadAndStart();
     players.current->events.metadataLoaded(c.streamTitle);
     EXPECT_EQ(model->titleLabel(), QString::fromUtf8(c.label));
@@ -417,19 +448,23 @@ TEST_P(EpisodeTitleTest, Labels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Title, EpisodeTitleTest,
-    testing::Values(
-        TitleCase{"StreamNumber", QVariant(QStringLiteral("Morning Show #123")), std::nullopt, false, "123"},
-        TitleCase{"StreamWords", QVariant(QStringLiteral("Episode Five")), std::nullopt, false, "episode five"},
-        TitleCase{"StreamOnlyHashes", QVariant(QStringLiteral("###")), std::nullopt, false, "# Unknown"},
-        TitleCase{"StreamEmpty", QVariant(QString()), std::nullopt, false, "# Unknown"},
-        TitleCase{"StreamNotText", QVariant(42), std::nullopt, false, "# Unknown"},
-        TitleCase{"StreamUnicode", QVariant(QStringLiteral("Über #ÄRGER")), std::nullopt, false, "ärger"},
-        TitleCase{"FeedNumber", std::nullopt, "Morning Show #42", true, "Show 42"},
-        TitleCase{"FeedWords", std::nullopt, "Morning Mix", true, "Show morning mix"},
-        TitleCase{"FeedPiecesNotTrimmed", std::nullopt, "A # B", true, "Show  b"},
-        TitleCase{"FeedOnlyHashes", std::nullopt, "##", true, "Show Unlabeled"},
-        TitleCase{"FeedNoTitle", std::nullopt, std::nullopt, true, "Unlabeled"},
-        TitleCase{"FeedLinkIsHttps", std::nullopt, "Morning Show #42", false, "Unlabeled"}),
+    testing::Values(TitleCase{"StreamNumber", QVariant(QStringLiteral("Morning Show #123")),
+                              std::nullopt, false, "123"},
+                    TitleCase{"StreamWords", QVariant(QStringLiteral("Episode Five")), std::nullopt,
+                              false, "episode five"},
+                    TitleCase{"StreamOnlyHashes", QVariant(QStringLiteral("###")), std::nullopt,
+                              false, "# Unknown"},
+                    TitleCase{"StreamEmpty", QVariant(QString()), std::nullopt, false, "# Unknown"},
+                    TitleCase{"StreamNotText", QVariant(42), std::nullopt, false, "# Unknown"},
+                    TitleCase{"StreamUnicode", QVariant(QStringLiteral("Über #ÄRGER")),
+                              std::nullopt, false, "ärger"},
+                    TitleCase{"FeedNumber", std::nullopt, "Morning Show #42", true, "Show 42"},
+                    TitleCase{"FeedWords", std::nullopt, "Morning Mix", true, "Show morning mix"},
+                    TitleCase{"FeedPiecesNotTrimmed", std::nullopt, "A # B", true, "Show  b"},
+                    TitleCase{"FeedOnlyHashes", std::nullopt, "##", true, "Show Unlabeled"},
+                    TitleCase{"FeedNoTitle", std::nullopt, std::nullopt, true, "Unlabeled"},
+                    TitleCase{"FeedLinkIsHttps", std::nullopt, "Morning Show #42", false,
+                              "Unlabeled"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PodcastViewModelTest, FeedLookupPrintsTheURLAndItsHttpForm) {
@@ -455,6 +490,78 @@ TEST_F(PodcastViewModelTest, TitleOfAReplacedEpisodeIsIgnored) {
     players.current->events.metadataLoaded(QVariant(QStringLiteral("Second #2")));
     firstEvents.metadataLoaded(QVariant(QStringLiteral("First #1")));
     EXPECT_EQ(model->titleLabel(), "2");
+}
+
+TEST_F(PodcastViewModelTest, AnEpisodeShorterThanTheTimeIntoItsSlotEndsAndComesBackAtTheNextSlot) {
+    // The previous episode left its time behind; this one ends before a tick.
+    loadAndStart();
+    time.advance(1.0);
+    players.current->events.endOfMedia();
+    runUntilNextEpisode();
+    time.advance(0.5);
+    players.current->events.endOfMedia();
+    // 2.5 s into slot 4: back 2 s into slot 5 (whole seconds, as the label shows).
+    EXPECT_EQ(model->titleLabel(), "Next in 3600 secs...");
+    time.advance(3600.0);
+    ASSERT_EQ(players.opened.size(), 3u);
+    EXPECT_EQ(players.opened[2], QUrl("https://cdn.example/ep005.mp3"));
+}
+
+// Which published property each write changed, from snapshots taken before
+// every write ("=" for a write of the value it already had).
+class WriteOrder {
+public:
+    explicit WriteOrder(const PodcastViewModel& model) : model_(model) {
+        QObject::connect(&model, &PodcastViewModel::objectWillChange,
+                         [this] { snapshots_.push_back(take()); });
+    }
+    std::vector<std::string> writes() const {
+        std::vector<std::string> names;
+        for (std::size_t i = 0; i < snapshots_.size(); ++i) {
+            const Snapshot& before = snapshots_[i];
+            const Snapshot after = i + 1 < snapshots_.size() ? snapshots_[i + 1] : take();
+            std::string name = "=";
+            for (std::size_t p = 0; p < before.size(); ++p) {
+                if (before[p] != after[p]) name = kNames[p];
+            }
+            names.push_back(name);
+        }
+        return names;
+    }
+
+private:
+    using Snapshot = std::array<QString, 8>;
+    static constexpr const char* kNames[] = {"isPlaying",    "hasEnded",     "currentTime",
+                                             "titleLabel",   "showingAlert", "errorMessage",
+                                             "wheelTurning", "wheelAngle"};
+    Snapshot take() const {
+        return {QString::number(model_.isPlaying()),    QString::number(model_.hasEnded()),
+                QString::number(model_.currentTime()),  model_.titleLabel(),
+                QString::number(model_.showingAlert()), model_.errorMessage(),
+                QString::number(model_.wheelTurning()), QString::number(model_.wheelAngle())};
+    }
+    const PodcastViewModel& model_;
+    std::vector<Snapshot> snapshots_;
+};
+
+TEST_F(PodcastViewModelTest, WritesReachTheViewInOrder) {
+    WriteOrder start(*model);
+    loadAndStart();
+    EXPECT_THAT(start.writes(), ElementsAre("isPlaying"));
+
+    WriteOrder tick(*model);
+    time.advance(1.0);
+    EXPECT_THAT(tick.writes(), ElementsAre("currentTime", "wheelTurning", "wheelAngle"));
+
+    WriteOrder end(*model);
+    players.current->events.endOfMedia();
+    time.drain();
+    EXPECT_THAT(end.writes(), ElementsAre("isPlaying", "hasEnded", "titleLabel", "=", "wheelAngle",
+                                          "wheelTurning", "wheelAngle"));
+
+    WriteOrder restart(*model);
+    runUntilNextEpisode();
+    EXPECT_THAT(restart.writes(), ElementsAre("hasEnded", "isPlaying"));
 }
 
 TEST_F(PodcastViewModelTest, EveryWriteIsAnnouncedFirst) {

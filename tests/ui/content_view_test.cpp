@@ -28,8 +28,9 @@ TEST(ReelAnimation, StartingToTurnSweepsLinearlyAndRestartsFromTheOldAngle) {
     ReelAnimation reels;
     reels.update(false, 0.0, true, -360.0);
     QVariantAnimation& a = reels.animation();
-    for (const Sample s : {Sample{0, 0.0}, Sample{1125, -90.0}, Sample{2250, -180.0}, Sample{4499, -359.92},
-                           Sample{4500, 0.0}, Sample{6750, -180.0}, Sample{45000 + 1125, -90.0}}) {
+    for (const Sample s :
+         {Sample{0, 0.0}, Sample{1125, -90.0}, Sample{2250, -180.0}, Sample{4499, -359.92},
+          Sample{4500, 0.0}, Sample{6750, -180.0}, Sample{45000 + 1125, -90.0}}) {
         a.setCurrentTime(s.milliseconds);
         EXPECT_NEAR(reels.angle(), s.angle, 0.1) << "at " << s.milliseconds << " ms";
     }
@@ -129,11 +130,20 @@ TEST_F(ContentViewTest, ShowsOneAlertAndDismissingItWritesFalse) {
     EXPECT_EQ(view->alert(), alert);
     EXPECT_EQ(alert->informativeText(), "Internal unresolved error: again");
     const auto widgets = QApplication::topLevelWidgets();
-    EXPECT_EQ(std::count_if(widgets.begin(), widgets.end(),
-                            [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); }),
-              1);
+    EXPECT_EQ(
+        std::count_if(widgets.begin(), widgets.end(),
+                      [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); }),
+        1);
 
     alert->buttons().first()->click();
+    EXPECT_FALSE(view->model().showingAlert());
+    // An error right after "OK", before the closed box is gone, still shows.
+    view->model().loadFeed();
+    time.drain();
+    pumpEvents();
+    ASSERT_NE(view->alert(), nullptr);
+    EXPECT_TRUE(view->alert()->isVisible());
+    view->alert()->buttons().first()->click();
     pumpEvents();
     EXPECT_FALSE(view->model().showingAlert());
     EXPECT_EQ(view->alert(), nullptr);

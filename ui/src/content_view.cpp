@@ -9,10 +9,14 @@ namespace {
 
 QRect reelsArea() {
     // A margin for the antialiased edge of the rotated images.
-    return (geometry::kLeftWheel.united(geometry::kRightWheel)).toAlignedRect().adjusted(-2, -2, 2, 2);
+    return (geometry::kLeftWheel.united(geometry::kRightWheel))
+        .toAlignedRect()
+        .adjusted(-2, -2, 2, 2);
 }
 
-QRect wheelArea(const QRectF& frame) { return frame.toAlignedRect().adjusted(-2, -2, 2, 2); }
+QRect wheelArea(const QRectF& frame) {
+    return frame.toAlignedRect().adjusted(-2, -2, 2, 2);
+}
 
 void configureAlert(QMessageBox& box, const QString& message) {
     box.setWindowTitle(QStringLiteral("Error"));
@@ -33,10 +37,12 @@ ContentView::ContentView(player::PlayerServices services, Artwork artwork, QWidg
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setMinimumSize(400, 258);
 
-    connect(model_.get(), &player::PodcastViewModel::objectWillChange, this, &ContentView::modelWillChange);
-    connect(model_.get(), &player::PodcastViewModel::wheelChanged, this, [this](bool wasTurning, double oldAngle) {
-        reels_.update(wasTurning, oldAngle, model_->wheelTurning(), model_->wheelAngle());
-    });
+    connect(model_.get(), &player::PodcastViewModel::objectWillChange, this,
+            &ContentView::modelWillChange);
+    connect(model_.get(), &player::PodcastViewModel::wheelChanged, this,
+            [this](bool wasTurning, double oldAngle) {
+                reels_.update(wasTurning, oldAngle, model_->wheelTurning(), model_->wheelAngle());
+            });
     // The animation ticks at the display rate; 30 frames a second are
     // plenty for a reel and halve the work.
     reelFrame_.setSingleShot(true);
@@ -92,7 +98,12 @@ void ContentView::presentAlert() {
     alert_ = new QMessageBox(window());
     alert_->setAttribute(Qt::WA_DeleteOnClose);
     configureAlert(*alert_, model_->errorMessage());
-    connect(alert_, &QMessageBox::finished, this, [this] { model_->setShowingAlert(false); });
+    connect(alert_, &QMessageBox::finished, this, [this] {
+        // The closed box lives until the loop deletes it; an error that comes
+        // before then gets an alert of its own.
+        alert_.clear();
+        model_->setShowingAlert(false);
+    });
     alert_->open();
 }
 
@@ -116,7 +127,8 @@ QImage renderDeck(const DeckState& state, const Artwork& artwork, qreal scale,
         box.adjustSize();
         const QPixmap picture = box.grab();
         const QSizeF shown = QSizeF(picture.size()) / picture.devicePixelRatio();
-        painter.drawPixmap(QPointF((geometry::kWidth - shown.width()) / 2, (geometry::kHeight - shown.height()) / 2),
+        painter.drawPixmap(QPointF((geometry::kWidth - shown.width()) / 2,
+                                   (geometry::kHeight - shown.height()) / 2),
                            picture);
     }
     return image;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <player/audio_player.hpp>
-#include <player/feed_source.hpp>
 #include <platform/clock.hpp>
 #include <platform/diagnostics.hpp>
 #include <platform/lifetime.hpp>
 #include <platform/scheduler.hpp>
+#include <player/audio_player.hpp>
+#include <player/feed_source.hpp>
 #include <syndra/feed.hpp>
 
 #include <QObject>
@@ -85,6 +85,8 @@ private:
     void episodeEnded(std::uint64_t episode);
     void episodeFailed(std::uint64_t episode, const std::string& why);
     void restart();
+    double clockTimeInSlot() const;
+    void retirePlayer();
     void applyTitle(std::uint64_t episode, const std::optional<QVariant>& title);
 
     void setWheel(bool turning, double angle);
@@ -112,6 +114,7 @@ private:
     double offset_ = 0.0;
     bool started_ = false;  // play() was called for the current episode
     bool ended_ = false;    // the end path ran for the current episode
+    bool ticked_ = false;   // currentTime holds the current episode's position
     double lastPosition_ = 0.0;
     double lastAdvance_ = 0.0;  // clock time when the position last moved
 
