@@ -4,11 +4,13 @@
 
 #include "attribute_list.hpp"
 
+#include <syndra/atom_feed.hpp>
 #include <syndra/paths.hpp>
 #include <syndra/rss_feed.hpp>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -306,6 +308,57 @@ TEST(RDFMapping, Document) {
               element(R::itemContentEncoded, "y")},
              R"({})"},
         });
+}
+
+// The models' public mapping operations run the table rules: a model built by
+// calls, in document order, is the one the parser would build. Rule-less paths
+// and values that are no case change nothing.
+TEST(ModelMapping, OperationsRunTheTableRules) {
+    const test::AttributeList none;
+    const test::AttributeList enclosure{{"url", "a.mp3"}, {"length", "12"}};
+    const test::AttributeList link{{"href", "http://e/1"}, {"rel", "alternate"}};
+    const std::vector<std::pair<std::function<Feed()>, const char*>> cases = {
+        {[&] {
+             RSSFeed feed;
+             feed.mapAttributes(none, P::channelItem);
+             feed.mapAttributes(enclosure, P::channelItemEnclosure);
+             feed.mapCharacters("Tom &", P::channelItemTitle);
+             feed.mapCharacters(" Jerry", P::channelItemTitle);
+             feed.mapCharacters("60", P::channelTtl);
+             feed.mapAttributes(enclosure, P::channel);
+             feed.mapCharacters("lost", P::rss);
+             feed.mapAttributes(enclosure, static_cast<RSSPath>(rssPathCount));
+             feed.mapCharacters("lost", static_cast<RSSPath>(rssPathCount));
+             return Feed(feed);
+         },
+         R"({"ttl":60,"items":[{"title":"Tom & Jerry",
+             "enclosure":{"attributes":{"url":"a.mp3","length":12}}}]})"},
+        {[] {
+             RSSFeed feed;
+             feed.mapAttributes(R::item);
+             feed.mapCharacters("One", R::itemTitle);
+             feed.mapAttributes(R::itemDcDate);
+             feed.mapCharacters("2003-06-10T04:00:00Z", R::itemDcDate);
+             feed.mapCharacters("lost", R::channelItemsSeqLi);
+             feed.mapAttributes(static_cast<RDFPath>(rdfPathCount));
+             return Feed(feed);
+         },
+         R"({"items":[{"title":"One","dublinCore":{"dcDate":"2003-06-10T04:00:00Z"}}]})"},
+        {[&] {
+             AtomFeed feed;
+             feed.mapAttributes(none, AtomPath::entry);
+             feed.mapAttributes(link, AtomPath::entryLink);
+             feed.mapCharacters("2003-12-13T18:30:02Z", AtomPath::entryUpdated);
+             feed.mapCharacters("lost", AtomPath::entry);
+             feed.mapAttributes(link, static_cast<AtomPath>(atomPathCount));
+             return Feed(feed);
+         },
+         R"({"entries":[{"links":[{"attributes":{"href":"http://e/1","rel":"alternate"}}],
+             "updated":"2003-12-13T18:30:02Z"}]})"},
+    };
+    for (const auto& [build, expected] : cases) {
+        EXPECT_EQ(test::fieldsOf(build()), Json::parse(expected)) << expected;
+    }
 }
 
 // The path tables are data: the enumeration, the texts and the look-up must

@@ -4,10 +4,12 @@
 #include <syndra/date.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/media.hpp>
+#include <syndra/paths.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace syndra {
@@ -381,6 +383,15 @@ struct AtomFeed {
     std::optional<Text> logo{};
     std::optional<Text> rights{};
     std::optional<std::vector<AtomFeedEntry>> entries{};
+
+    /// The element-start rule of `path`, as the parser applies it: create the
+    /// entry, link, person, media object... that an element of `path` opens,
+    /// from its attributes where the class keeps them. A path without such a
+    /// rule changes nothing.
+    void mapAttributes(const AttributeMap& attributes, AtomPath path);
+    /// The text rule of `path` for `text`: appended to a text field, or
+    /// converted into a date field. A path without such a rule changes nothing.
+    void mapCharacters(std::string_view text, AtomPath path);
 
     template <class V>
     void visitFields(V&& v) const {

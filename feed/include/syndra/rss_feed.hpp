@@ -7,6 +7,7 @@
 #include <syndra/indirect.hpp>
 #include <syndra/itunes.hpp>
 #include <syndra/media.hpp>
+#include <syndra/paths.hpp>
 #include <syndra/syndication.hpp>
 #include <syndra/text.hpp>
 
@@ -309,6 +310,22 @@ struct RSSFeed {
     Indirect<DublinCoreNamespace> dublinCore{};
     Indirect<SyndicationNamespace> syndication{};
     Indirect<ITunesNamespace> iTunes{};
+
+    // What the parser does with each element of a recognised path, as public
+    // operations: a model can be built (or extended) by calling them in
+    // document order. A path without such a rule changes nothing.
+
+    /// The element-start rule of an RSS 2.0 path: create the item, category,
+    /// enclosure, namespace object... that an element of `path` opens, from
+    /// its attributes where the class keeps them.
+    void mapAttributes(const AttributeMap& attributes, RSSPath path);
+    /// The text rule of an RSS 2.0 path for `text`: appended to a text field,
+    /// or converted (a date, an integer, a duration...) into its field.
+    void mapCharacters(std::string_view text, RSSPath path);
+    /// The element-start rule of an RDF path (RDF attributes are not read).
+    void mapAttributes(RDFPath path);
+    /// The text rule of an RDF path for `text`.
+    void mapCharacters(std::string_view text, RDFPath path);
 
     template <class V>
     void visitFields(V&& v) const {
