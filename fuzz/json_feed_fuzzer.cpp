@@ -5,7 +5,6 @@
 #include <syndra/date_formatters.hpp>
 #include <syndra/json_feed.hpp>
 
-#include "detail/json_feed_codec.hpp"
 #include "detail/json_feed_decoding.hpp"
 #include "detail/json_feed_reader.hpp"
 
@@ -22,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const syndra::RFC3339DateFormatter dates;
     if (const auto quick = syndra::detail::readJSONFeed(bytes, dates)) {
-        auto keyed = platform::json::decode<syndra::JSONFeed>(
-            bytes, [&dates](std::string_view text) { return dates.date(text); });
+        const auto keyed = syndra::detail::decodeJSONFeedKeyed(bytes, dates);
         const auto* feed = std::get_if<syndra::JSONFeed>(&keyed);
         if (feed == nullptr) {
             std::fprintf(

@@ -300,16 +300,19 @@ private:
         return true;
     }
 
-    // A number the keyed decoder's parser takes: it refuses the ones whose
-    // value overflows a double. Others past 64-bit integers are left to it.
-    bool anyNumber() noexcept {
-        std::string_view text;
-        bool integral = false;
-        if (!number(text, integral)) return false;
+    // Whether the keyed decoder's parser takes a number: it refuses the ones
+    // whose value overflows a double.
+    static bool parsable(std::string_view text, bool integral) noexcept {
         if (integral && text.size() <= kMaxIntegerDigits) return true;
         double value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         return error == std::errc() && end == text.data() + text.size();
+    }
+
+    bool anyNumber() noexcept {
+        std::string_view text;
+        bool integral = false;
+        return number(text, integral) && parsable(text, integral);
     }
 
     // Any value, checked and dropped: members the model has no field for.
@@ -408,12 +411,14 @@ private:
         return out.has_value();
     }
 
-    // A text, or an integer kept as it is written ("-0" would print as "0").
+    // A text, or a number without a fraction or exponent kept as it is
+    // written, however long ("-0" included).
     bool itemId(std::optional<Text>& out) {
         if (null()) return true;
         if (peek('"')) return text(out);
         std::string_view literal;
-        if (!integerLiteral(literal) || literal == "-0") return false;
+        bool integral = false;
+        if (!number(literal, integral) || !integral || !parsable(literal, integral)) return false;
         out = Text(literal);
         return true;
     }

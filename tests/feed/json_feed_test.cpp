@@ -185,24 +185,40 @@ TEST(JSONFeedDecodingTest, AcceptsAnAuthorWithAnyOfItsMembers) {
 }
 
 TEST(JSONFeedDecodingTest, ReadsAnIntegerItemIdAsItsDecimalText) {
-    const std::pair<const char*, const char*> read[] = {
-        {R"("abc")", "abc"},
-        {"123", "123"},
-        {"-5", "-5"},
-        {"-0", "0"},
-        {"18446744073709551615", "18446744073709551615"},
+    const char* const read[] = {
+        "123",
+        "-5",
+        "-0",
+        "18446744073709551615",
+        "18446744073709551616",
+        "-9223372036854775809",
+        "123456789012345678901234567890",
     };
-    for (const auto& [id, text] : read) {
-        const JSONFeed feed = decodeOk(std::string(R"({"items": [{"id": )") + id + "}]}");
-        ASSERT_TRUE(feed.items) << id;
-        EXPECT_EQ(feed.items->front().id, Text(text)) << id;
+    // A byte-order mark sends the document to the keyed decoder.
+    for (const char* prefix : {"", "\xEF\xBB\xBF"}) {
+        for (const std::string id : read) {
+            const JSONFeed feed =
+                decodeOk(std::string(prefix) + R"({"items": [{}, {"id": )" + id + "}]}");
+            ASSERT_TRUE(feed.items && feed.items->size() == 2) << id;
+            EXPECT_EQ(feed.items->back().id, Text(id)) << prefix << id;
+        }
     }
-    for (const char* id : {"1.0", "1e3", "12.5", "true", "[1]", R"({"id": 1})"}) {
-        const auto decoded = decode(std::string(R"({"items": [{"id": )") + id + "}]}");
+    const std::pair<const char*, const char*> refused[] = {
+        {"1.0", "a number with a fraction or an exponent"},
+        {"1e3", "a number with a fraction or an exponent"},
+        {"-0.0", "a number with a fraction or an exponent"},
+        {"123456789012345678901234567890.5", "a number with a fraction or an exponent"},
+        {"true", "a Boolean"},
+        {"[1]", "an array"},
+        {R"({"id": 1})", "an object"},
+    };
+    for (const auto& [id, found] : refused) {
+        const auto decoded = decode(std::string(R"({"items": [{}, {"id": )") + id + "}]}");
         ASSERT_TRUE(std::holds_alternative<std::string>(decoded)) << id;
-        EXPECT_EQ(std::get<std::string>(decoded).rfind(R"(Type mismatch at "items[0].id": )", 0),
-                  0u)
-            << std::get<std::string>(decoded);
+        EXPECT_EQ(std::get<std::string>(decoded),
+                  std::string(R"(Type mismatch at "items[1].id": expected a string or an )"
+                              "integer, found ") +
+                      found + ".");
     }
 }
 
@@ -257,7 +273,7 @@ TEST(JSONFeedDecodingTest, FailsTheWholeDocumentNamingTheMember) {
          R"(Type mismatch at "items[0].date_published": expected a date string, found an integer.)"},
         // The first failure in key order is the one reported.
         {R"({"items": [{"title": 1, "id": 2.5}]})",
-         R"(Type mismatch at "items[0].id": expected a string or an integer, found a number.)"},
+         R"(Type mismatch at "items[0].id": expected a string or an integer, found a number with a fraction or an exponent.)"},
         {R"({"items": [{"title": 1}], "version": false})",
          R"(Type mismatch at "version": expected a string, found a Boolean.)"},
         {"{\"title\": 1e400}", "The data is not valid JSON: number overflow parsing '1e400'."},
@@ -288,7 +304,6 @@ TEST(JSONFeedDecodingTest, RejectsHostileDocumentsWithAReadableReason) {
         "{\"items\": " + std::string(600, '[') + std::string(600, ']') + "}",
         R"({"title": "a"} trailing)",
         R"({"title": "a", /* comment */ "x": 1})",
-        R"({"items": [{"id": 123456789012345678901234567890}]})",
     };
     for (const auto& json : cases) {
         const auto decoded = decode(json);

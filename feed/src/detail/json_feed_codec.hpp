@@ -9,6 +9,7 @@
 #include <platform/json/keyed_decoding.hpp>
 #include <platform/json/keyed_encoding.hpp>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -66,15 +67,19 @@ struct Codec<syndra::JSONFeedAttachment> {
     }
 };
 
-/// An item id is text, but some publishers write a bare integer; 123 reads as
-/// "123". Fractions, exponents and other types still fail.
+/// An item id is text; one written as a number without a fraction or exponent
+/// reads as that number's text. (decodeJSONFeedKeyed's tree holds such an id
+/// as its literal text already, whatever its length; a plain tree holds it as
+/// an integer.) Other numbers and other types fail.
 inline std::optional<syndra::Text> readItemId(const nlohmann::json& value, std::string& whyNot) {
     if (value.is_string()) return syndra::Text(value.get_ref<const std::string&>());
-    if (value.is_number_integer()) {
-        return syndra::Text(value.is_number_unsigned() ? std::to_string(value.get<std::uint64_t>())
-                                                       : std::to_string(value.get<std::int64_t>()));
-    }
-    whyNot = std::string("expected a string or an integer, found ") + describeType(value);
+    if (value.is_number_unsigned()) return syndra::Text(std::to_string(value.get<std::uint64_t>()));
+    if (value.is_number_integer()) return syndra::Text(std::to_string(value.get<std::int64_t>()));
+    whyNot = value.is_number_float()
+                 ? std::string(
+                       "expected a string or an integer, found a number with a fraction or an "
+                       "exponent")
+                 : std::string("expected a string or an integer, found ") + describeType(value);
     return std::nullopt;
 }
 
