@@ -116,6 +116,8 @@ Json valueOf(const T& value) {
         return value;
     } else if constexpr (std::is_integral_v<T>) {
         return value;
+    } else if constexpr (std::is_same_v<T, Real>) {
+        return valueOf(static_cast<double>(value));
     } else if constexpr (std::is_floating_point_v<T>) {
         // JSON has no infinities or NaN; keep them readable instead of null.
         if (std::isnan(value)) return "nan";

@@ -380,7 +380,7 @@ private:
         return true;
     }
 
-    bool real(std::optional<double>& out) noexcept {
+    bool real(std::optional<Real>& out) noexcept {
         if (null()) return true;
         std::string_view text;
         bool integral = false;

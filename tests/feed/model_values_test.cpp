@@ -2,6 +2,7 @@
 // rules of the models.
 
 #include <syndra/atom_feed.hpp>
+#include <syndra/conversions.hpp>
 #include <syndra/rss_feed.hpp>
 #include <syndra/syndication.hpp>
 
@@ -111,6 +112,17 @@ TEST(ModelValues, Equality) {
     sameMedia.media->mediaComments->front() = "bad";
     EXPECT_NE(withMedia, sameMedia);
     EXPECT_NE(withMedia, RSSFeedItem{});
+
+    // A number that is no number (framerate="nan") equals itself, so a model
+    // equals its copy; it still differs from any number.
+    RSSFeedItem withNaN;
+    withNaN.media.emplace().mediaContents = std::vector<MediaContent>{MediaContent{}};
+    withNaN.media->mediaContents->front().attributes =
+        MediaContent::Attributes{.framerate = toDouble("nan")};
+    RSSFeedItem copy = withNaN;
+    EXPECT_EQ(withNaN, copy);
+    copy.media->mediaContents->front().attributes->framerate = 25.0;
+    EXPECT_NE(withNaN, copy);
 }
 
 TEST(ModelValues, MediaContentComparesAttributesOnly) {

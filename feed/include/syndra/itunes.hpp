@@ -2,6 +2,7 @@
 
 #include <syndra/attribute_map.hpp>
 #include <syndra/indirect.hpp>
+#include <syndra/real.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -111,7 +112,7 @@ struct ITunesNamespace {
     std::optional<std::vector<ITunesCategory>> iTunesCategories{};
     std::optional<ITunesImage> iTunesImage{};
     /// Seconds.
-    std::optional<double> iTunesDuration{};
+    std::optional<Real> iTunesDuration{};
     std::optional<Text> iTunesExplicit{};
     std::optional<Text> isClosedCaptioned{};
     std::optional<std::int64_t> iTunesOrder{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/date.hpp>
+#include <syndra/real.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -47,7 +48,7 @@ struct JSONFeedAttachment {
     std::optional<Text> mimeType;
     std::optional<Text> title;
     std::optional<std::int64_t> sizeInBytes;
-    std::optional<double> durationInSeconds;
+    std::optional<Real> durationInSeconds;
 
     friend bool operator==(const JSONFeedAttachment&, const JSONFeedAttachment&) = default;
 

@@ -2,6 +2,7 @@
 
 #include <syndra/attribute_map.hpp>
 #include <syndra/indirect.hpp>
+#include <syndra/real.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -246,8 +247,8 @@ struct MediaLocation {
     struct Attributes {
         std::optional<Text> description{};
         /// Seconds into the media, from "h:mm:ss"-style text.
-        std::optional<double> start{};
-        std::optional<double> end{};
+        std::optional<Real> start{};
+        std::optional<Real> end{};
 
         static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
@@ -260,8 +261,8 @@ struct MediaLocation {
     };
 
     std::optional<Attributes> attributes{};
-    std::optional<double> latitude{};
-    std::optional<double> longitude{};
+    std::optional<Real> latitude{};
+    std::optional<Real> longitude{};
 
     MediaLocation() = default;
     explicit MediaLocation(const AttributeMap& attributes);
@@ -339,7 +340,7 @@ struct MediaPlayer {
 struct MediaPrice {
     struct Attributes {
         std::optional<Text> type{};
-        std::optional<double> price{};
+        std::optional<Real> price{};
         std::optional<Text> info{};
         std::optional<Text> currency{};
 
@@ -452,7 +453,7 @@ struct MediaRights {
 /// "media:starRating" of a community.
 struct MediaStarRating {
     struct Attributes {
-        std::optional<double> average{};
+        std::optional<Real> average{};
         std::optional<std::int64_t> count{};
         std::optional<std::int64_t> min{};
         std::optional<std::int64_t> max{};
@@ -669,8 +670,8 @@ struct MediaContent {
         std::optional<bool> isDefault{};
         std::optional<Text> expression{};
         std::optional<std::int64_t> bitrate{};
-        std::optional<double> framerate{};
-        std::optional<double> samplingrate{};
+        std::optional<Real> framerate{};
+        std::optional<Real> samplingrate{};
         std::optional<std::int64_t> channels{};
         /// Whole seconds; "1:30" is not read.
         std::optional<std::int64_t> duration{};
@@ -774,8 +775,8 @@ struct MediaCommunity {
 struct MediaScene {
     std::optional<Text> sceneTitle{};
     std::optional<Text> sceneDescription{};
-    std::optional<double> sceneStartTime{};
-    std::optional<double> sceneEndTime{};
+    std::optional<Real> sceneStartTime{};
+    std::optional<Real> sceneEndTime{};
 
     template <class V>
     void visitFields(V&& v) const {

@@ -49,6 +49,13 @@ struct Codec<syndra::JSONFeedHub> {
     }
 };
 
+/// Any JSON number, as a double.
+inline std::optional<syndra::Real> readReal(const nlohmann::json& value, std::string& whyNot) {
+    if (value.is_number()) return syndra::Real(value.get<double>());
+    whyNot = std::string("expected a number, found ") + describeType(value);
+    return std::nullopt;
+}
+
 template <>
 struct Codec<syndra::JSONFeedAttachment> {
     static void decode(Keyed& k, syndra::JSONFeedAttachment& r) {
@@ -56,14 +63,14 @@ struct Codec<syndra::JSONFeedAttachment> {
         k.optional("url", r.url);
         k.optional("mime_type", r.mimeType);
         k.optional("size_in_bytes", r.sizeInBytes);
-        k.optional("duration_in_seconds", r.durationInSeconds);
+        k.optionalWith<syndra::Real>("duration_in_seconds", r.durationInSeconds, readReal);
     }
     static void encode(KeyedWriter& w, const syndra::JSONFeedAttachment& r) {
         w.write("title", r.title);
         w.write("url", r.url);
         w.write("mime_type", r.mimeType);
         w.write("size_in_bytes", r.sizeInBytes);
-        w.write("duration_in_seconds", r.durationInSeconds);
+        w.write("duration_in_seconds", std::optional<double>(r.durationInSeconds));
     }
 };
 

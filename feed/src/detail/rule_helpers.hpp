@@ -200,7 +200,7 @@ void integerText(typename Loc::Model& model, std::string_view text) {
 template <class Loc, auto Field>
 void durationText(typename Loc::Model& model, std::string_view text) {
     withField<Loc, Field>(model, text,
-                          [text](std::optional<double>& field) { field = toDuration(text); });
+                          [text](std::optional<Real>& field) { field = toDuration(text); });
 }
 
 /// Replaces the field with the update period the text names, or empties it.
