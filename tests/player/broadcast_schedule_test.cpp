@@ -12,7 +12,9 @@ using player::broadcastPosition;
 using player::kScheduleEpoch;
 using player::ScheduleError;
 
-constexpr double at(double secondsFromEpoch) { return double(kScheduleEpoch) + secondsFromEpoch; }
+constexpr double at(double secondsFromEpoch) {
+    return double(kScheduleEpoch) + secondsFromEpoch;
+}
 
 struct PositionCase {
     const char* name;
@@ -45,7 +47,9 @@ INSTANTIATE_TEST_SUITE_P(
         PositionCase{"HundredSecondsBeforeEpoch", 10, at(-100), {0, -1, -40}},
         PositionCase{"TenThousandSecondsBefore", 10, at(-10000), {-2, -46, -40}},
         PositionCase{"FractionJustBeforeEpoch", 10, at(-0.5), {0, 0, -1}},
-        PositionCase{"LargestLoop", std::numeric_limits<std::int64_t>::max() / 3600, at(3600 * 5 + 1),
+        PositionCase{"LargestLoop",
+                     std::numeric_limits<std::int64_t>::max() / 3600,
+                     at(3600 * 5 + 1),
                      {5, 0, 1}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -69,17 +73,18 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 INSTANTIATE_TEST_SUITE_P(
     Schedule, ScheduleErrorTest,
-    testing::Values(
-        ErrorCase{"NoEpisodes", 0, at(0), ScheduleError::noEpisodes},
-        ErrorCase{"NegativeCount", -3, at(0), ScheduleError::noEpisodes},
-        ErrorCase{"CycleOverflows", std::numeric_limits<std::int64_t>::max() / 3600 + 1, at(0),
-                  ScheduleError::cycleTooLong},
-        ErrorCase{"MaxCount", std::numeric_limits<std::int64_t>::max(), at(0), ScheduleError::cycleTooLong},
-        ErrorCase{"NotANumber", 10, std::nan(""), ScheduleError::clockOutOfRange},
-        ErrorCase{"Infinite", 10, kInf, ScheduleError::clockOutOfRange},
-        ErrorCase{"MinusInfinite", 10, -kInf, ScheduleError::clockOutOfRange},
-        ErrorCase{"Beyond64Bits", 10, 1e19, ScheduleError::clockOutOfRange},
-        ErrorCase{"ElapsedWouldUnderflow", 10, -9.2233720368547e18, ScheduleError::clockOutOfRange}),
+    testing::Values(ErrorCase{"NoEpisodes", 0, at(0), ScheduleError::noEpisodes},
+                    ErrorCase{"NegativeCount", -3, at(0), ScheduleError::noEpisodes},
+                    ErrorCase{"CycleOverflows", std::numeric_limits<std::int64_t>::max() / 3600 + 1,
+                              at(0), ScheduleError::cycleTooLong},
+                    ErrorCase{"MaxCount", std::numeric_limits<std::int64_t>::max(), at(0),
+                              ScheduleError::cycleTooLong},
+                    ErrorCase{"NotANumber", 10, std::nan(""), ScheduleError::clockOutOfRange},
+                    ErrorCase{"Infinite", 10, kInf, ScheduleError::clockOutOfRange},
+                    ErrorCase{"MinusInfinite", 10, -kInf, ScheduleError::clockOutOfRange},
+                    ErrorCase{"Beyond64Bits", 10, 1e19, ScheduleError::clockOutOfRange},
+                    ErrorCase{"ElapsedWouldUnderflow", 10, -9.2233720368547e18,
+                              ScheduleError::clockOutOfRange}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Schedule, ReadsTheInjectedClock) {
