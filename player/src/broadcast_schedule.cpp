@@ -7,9 +7,12 @@ namespace player {
 
 const char* describe(ScheduleError error) noexcept {
     switch (error) {
-        case ScheduleError::noEpisodes: return "The podcast has no episodes to schedule";
-        case ScheduleError::cycleTooLong: return "Too many episodes to schedule";
-        case ScheduleError::clockOutOfRange: return "The system clock reads an impossible time";
+        case ScheduleError::noEpisodes:
+            return "The podcast has no episodes to schedule";
+        case ScheduleError::cycleTooLong:
+            return "Too many episodes to schedule";
+        case ScheduleError::clockOutOfRange:
+            return "The system clock reads an impossible time";
     }
     return "Unknown schedule error";
 }
@@ -25,7 +28,8 @@ std::variant<BroadcastPosition, ScheduleError> broadcastPosition(std::int64_t ep
     // Truncate toward zero; only values that fit in 64 bits after the epoch is
     // subtracted are meaningful. 2^63 is exactly representable as a double.
     constexpr double kLimit = 9223372036854775808.0;
-    if (!std::isfinite(now) || now >= kLimit || now <= -kLimit) return ScheduleError::clockOutOfRange;
+    if (!std::isfinite(now) || now >= kLimit || now <= -kLimit)
+        return ScheduleError::clockOutOfRange;
     const auto seconds = static_cast<std::int64_t>(now);
     if (seconds < std::numeric_limits<std::int64_t>::min() + kScheduleEpoch) {
         return ScheduleError::clockOutOfRange;
@@ -39,6 +43,11 @@ std::variant<BroadcastPosition, ScheduleError> broadcastPosition(std::int64_t ep
     const std::int64_t minute = (r - slot * kSlotLength) / 60;
     const std::int64_t second = r % 60;
     return BroadcastPosition{slot, minute, second};
+}
+
+double secondsIntoSlot(double now) noexcept {
+    const double intoSlot = std::fmod(now - double(kScheduleEpoch), double(kSlotLength));
+    return intoSlot < 0 ? intoSlot + double(kSlotLength) : intoSlot;
 }
 
 }  // namespace player

@@ -257,7 +257,7 @@ void PodcastViewModel::episodeEnded(std::uint64_t episode) {
     // An episode that ends before its first tick (its slot is further along
     // than it is long) never reported where it is: the wait comes from the
     // clock, else it would count from the last episode's time.
-    if (!ticked_) publish(currentTime_, clockTimeInSlot());
+    if (!ticked_) publish(currentTime_, secondsIntoSlot(services_.clock->now()));
     ended_ = true;
     publish(isPlaying_, false);
     publish(hasEnded_, true);
@@ -283,11 +283,6 @@ void PodcastViewModel::episodeFailed(std::uint64_t episode, const std::string& w
     // The stream's own time no longer counts: the end path takes the clock's.
     ticked_ = false;
     episodeEnded(episode);
-}
-
-double PodcastViewModel::clockTimeInSlot() const {
-    const double intoSlot = std::fmod(services_.clock->now() - double(kScheduleEpoch), kSlotLength);
-    return intoSlot < 0 ? intoSlot + kSlotLength : intoSlot;
 }
 
 void PodcastViewModel::retirePlayer() {

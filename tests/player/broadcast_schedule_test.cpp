@@ -95,4 +95,14 @@ TEST(Schedule, ReadsTheInjectedClock) {
     EXPECT_EQ(std::get<BroadcastPosition>(result), (BroadcastPosition{3, 2, 5}));
 }
 
+TEST(Schedule, SecondsIntoTheSlotCountFromTheSlotsStartOnEitherSideOfTheEpoch) {
+    const std::pair<double, double> cases[] = {
+        {at(0), 0.0},       {at(125.5), 125.5}, {at(3 * 3600 + 3599.25), 3599.25},
+        {at(-100), 3500.0}, {at(-3600), 0.0},   {at(-0.5), 3599.5},
+    };
+    for (const auto& [now, expected] : cases)
+        EXPECT_DOUBLE_EQ(player::secondsIntoSlot(now), expected) << now;
+    EXPECT_TRUE(std::isnan(player::secondsIntoSlot(std::numeric_limits<double>::infinity())));
+}
+
 }  // namespace

@@ -32,6 +32,10 @@ const char* describe(ScheduleError error) noexcept;
 std::variant<BroadcastPosition, ScheduleError> broadcastPosition(std::int64_t episodeCount,
                                                                  double now) noexcept;
 
+/// The seconds gone in the slot on air at `now`, fraction included, in
+/// [0, 3600) on either side of the epoch; not a number when `now` is not.
+double secondsIntoSlot(double now) noexcept;
+
 /// The same at the clock's current time.
 inline std::variant<BroadcastPosition, ScheduleError> broadcastPosition(
     std::int64_t episodeCount, const platform::Clock& clock) {

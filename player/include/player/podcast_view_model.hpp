@@ -85,7 +85,6 @@ private:
     void episodeEnded(std::uint64_t episode);
     void episodeFailed(std::uint64_t episode, const std::string& why);
     void restart();
-    double clockTimeInSlot() const;
     void retirePlayer();
     void applyTitle(std::uint64_t episode, const std::optional<QVariant>& title);
 
