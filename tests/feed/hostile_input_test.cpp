@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 
@@ -49,13 +48,12 @@ void PrintTo(const HostileCase& c, std::ostream* os) {
 
 class HostileTest : public ::testing::TestWithParam<HostileCase> {};
 
-TEST_P(HostileTest, EndsInAnErrorWithinASecond) {
+// Each limit is proved by the error naming it, not by timing the parse: a
+// timed bound is a benchmark and fails on a loaded machine.
+TEST_P(HostileTest, EndsInTheErrorOfItsLimit) {
     const HostileCase& c = GetParam();
-    const auto start = std::chrono::steady_clock::now();
     const WalkOutcome outcome = walkDocument(c.document);
-    const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(errorOf(outcome).rfind(c.errorStart, 0), 0u) << errorOf(outcome);
-    EXPECT_LT(elapsed, std::chrono::seconds(1));
 }
 
 const HostileCase kHostileCases[] = {
