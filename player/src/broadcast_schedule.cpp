@@ -50,4 +50,11 @@ double secondsIntoSlot(double now) noexcept {
     return intoSlot < 0 ? intoSlot + double(kSlotLength) : intoSlot;
 }
 
+std::optional<std::int64_t> slotNumber(double now) noexcept {
+    const double slot = std::floor((now - double(kScheduleEpoch)) / double(kSlotLength));
+    // Far from any real clock, but inside 64 bits with room to add one.
+    if (!std::isfinite(slot) || std::fabs(slot) > 1e15) return std::nullopt;
+    return static_cast<std::int64_t>(slot);
+}
+
 }  // namespace player

@@ -36,6 +36,41 @@ QString replaceFirst(QString text, const QString& from, const QString& to) {
     return text;
 }
 
+// Retry delays in seconds: quick at first, then a steady pace that costs
+// nothing while a host is down for hours.
+constexpr double kFeedBackoff[] = {5, 15, 30, 60, 120};
+constexpr double kStreamBackoff[] = {2, 5, 10, 20, 30};
+
+template <std::size_t N>
+double backoff(const double (&steps)[N], int attempt) {
+    return steps[std::min<std::size_t>(static_cast<std::size_t>(attempt), N - 1)];
+}
+
+// A reopened stream that has played this long is trusted again: its next
+// failure is news and starts the back-off afresh.
+constexpr double kHealthyAfter = 60.0;
+// A seek takes a moment to show in the position; don't judge drift before.
+constexpr double kSeekSettle = 5.0;
+// Wall and monotonic time drift apart by milliseconds; seconds mean a jump.
+constexpr double kJumpNotice = 5.0;
+
+double slotStart(std::int64_t slot) {
+    return double(kScheduleEpoch) + double(slot) * double(kSlotLength);
+}
+
+bool isAudio(const std::optional<syndra::Text>& type) {
+    return type && QString::fromStdString(type->str())
+                       .contains(QLatin1String("audio"), Qt::CaseInsensitive);
+}
+
+// Only these are streams; anything else (data:, fd://, a local device) is
+// not opened on the word of a feed.
+bool playableScheme(const std::string& url) {
+    const QString scheme = QUrl(QString::fromStdString(url)).scheme().toLower();
+    return scheme.isEmpty() || scheme == QLatin1String("http") ||
+           scheme == QLatin1String("https") || scheme == QLatin1String("file");
+}
+
 // "Morning Show #42" → "42": the last non-empty piece between "#"s, lowered.
 std::optional<QString> lastHashPiece(const QString& title) {
     const QStringList pieces = title.split(QLatin1Char('#'), Qt::SkipEmptyParts);
@@ -55,7 +90,17 @@ void PodcastViewModel::setShowingAlert(bool showing) {
 }
 
 void PodcastViewModel::loadFeed() {
+    // One load at a time: a result always meets the state it was asked for.
+    if (loading_) return;
+    loading_ = true;
+    if (!clockWatch_) {
+        lastWall_ = services_.clock->now();
+        lastMonotonic_ = services_.clock->monotonic();
+        clockWatch_ = services_.scheduler->startRepeating(
+            1s, platform::guarded(lifetime_.guard(), [this] { watchClock(); }));
+    }
     services_.feedSource->load(platform::guarded(lifetime_.guard(), [this](syndra::Result result) {
+        loading_ = false;
         handleParseResult(std::move(result));
     }));
 }
@@ -69,9 +114,7 @@ void PodcastViewModel::reportError(const QString& message) {
 
 void PodcastViewModel::handleParseResult(syndra::Result result) {
     if (const syndra::ParserError* error = result.error()) {
-        services_.print(describe(*error));
-        reportError(QString::fromStdString(error->localizedDescription()));
-        return;
+        return feedFailed(describe(*error), QString::fromStdString(error->localizedDescription()));
     }
     syndra::Feed& parsed = *result.feed();
     if (parsed.rssFeed() == nullptr) {
@@ -79,58 +122,119 @@ void PodcastViewModel::handleParseResult(syndra::Result result) {
             parsed.kind() == syndra::Feed::Kind::atom ? "an Atom feed" : "a JSON Feed";
         const std::string message =
             std::string("The podcast feed is ") + kind + ", not an RSS feed";
-        services_.print(message);
-        return reportError(QString::fromStdString(message));
+        return feedFailed(message, QString::fromStdString(message));
+    }
+    std::vector<std::string> episodes = audioEpisodeURLs(*parsed.rssFeed(), services_.print);
+    // A feed that keeps coming back empty is said once, like any failure.
+    if (!episodes.empty() || !feedTroubleReported_) {
+        services_.print("Days of podcast: " + std::to_string(episodes.size() / 24));
+    }
+    if (episodes.empty()) {
+        const std::string message = "The podcast feed has no audio episodes";
+        return feedFailed(message, QString::fromStdString(message));
     }
     feed_ = std::move(*parsed.rssFeed());
+    episodes_ = std::move(episodes);
+    feedRetries_ = 0;
+    feedTroubleReported_ = false;
+    goOnAir();
+}
 
-    const std::vector<std::string> episodes = audioEpisodeURLs(*feed_);
-    const auto count = static_cast<std::int64_t>(episodes.size());
-    services_.print("Days of podcast: " + std::to_string(count / 24));
+void PodcastViewModel::feedFailed(const std::string& line, const QString& message) {
+    // Said once; the retries that follow fail quietly until one succeeds.
+    if (!feedTroubleReported_) {
+        feedTroubleReported_ = true;
+        services_.print(line);
+        reportError(message);
+    }
+    // The last good feed plays on; the next slot's refresh tries again.
+    if (!episodes_.empty()) return goOnAir();
+    phase_ = Phase::feedRetry;
+    after(backoff(kFeedBackoff, feedRetries_++), [this] {
+        if (phase_ == Phase::feedRetry) loadFeed();
+    });
+}
 
-    const auto position = broadcastPosition(count, *services_.clock);
+void PodcastViewModel::goOnAir() {
+    const double now = services_.clock->now();
+    const auto count = static_cast<std::int64_t>(episodes_.size());
+    const auto position = broadcastPosition(count, now);
+    const std::optional<std::int64_t> slot = slotNumber(now);
+    std::string trouble;
     if (const auto* error = std::get_if<ScheduleError>(&position)) {
-        const std::string message = *error == ScheduleError::noEpisodes
-                                        ? "The podcast feed has no audio episodes"
-                                        : describe(*error);
-        services_.print(message);
-        return reportError(QString::fromStdString(message));
+        trouble = describe(*error);
+    } else if (const auto& [index, minute, second] = std::get<BroadcastPosition>(position);
+               !slot || index < 0 || index >= count || minute < 0 || second < 0) {
+        trouble = "The system clock is set before the broadcast began (2020-09-13 12:26:40 UTC)";
     }
-    const auto [slot, minute, second] = std::get<BroadcastPosition>(position);
-    if (slot < 0 || slot >= count || minute < 0 || second < 0) {
-        const std::string message =
-            "The system clock is set before the broadcast began (2020-09-13 12:26:40 UTC)";
-        services_.print(message);
-        return reportError(QString::fromStdString(message));
+    if (!trouble.empty()) {
+        // The clock watch tries again every second, quietly, until the clock
+        // is put right.
+        phase_ = Phase::offAir;
+        ++episode_;
+        retirePlayer();
+        stopProgressTimer();
+        if (!clockTroubleReported_) {
+            clockTroubleReported_ = true;
+            services_.print(trouble);
+            reportError(QString::fromStdString(trouble));
+        }
+        return;
     }
+    clockTroubleReported_ = false;
+    streamRetries_ = 0;
+    streamTroubleReported_ = false;
 
-    const std::string text =
-        replaceFirst(episodes[static_cast<std::size_t>(slot)], "http:", "https:");
+    const auto index = static_cast<std::size_t>(std::get<BroadcastPosition>(position)[0]);
+    const std::string text = replaceFirst(episodes_[index], "http:", "https:");
     services_.print(text);
     const QUrl url(QString::fromStdString(text), QUrl::StrictMode);
     if (!url.isValid() || url.isRelative()) {
         const std::string message = "Could not convert file to load to a URL";
         services_.print(message);
-        return reportError(QString::fromStdString(message));
+        reportError(QString::fromStdString(message));
+        // Nothing to play in this slot: count down to the next one.
+        ++episode_;
+        retirePlayer();
+        slot_ = *slot;
+        phase_ = Phase::playing;
+        ticked_ = false;
+        return endSlot();
     }
-    startEpisode(QString::fromStdString(text), url, double(minute) * 60.0 + double(second));
+    startEpisode(*slot, QString::fromStdString(text), url);
 }
 
-std::vector<std::string> PodcastViewModel::audioEpisodeURLs(const syndra::RSSFeed& feed) {
+std::vector<std::string> PodcastViewModel::audioEpisodeURLs(const syndra::RSSFeed& feed,
+                                                            const platform::LinePrinter& skipped) {
     std::vector<std::string> urls;
     if (!feed.items) return urls;
     for (const syndra::RSSFeedItem& item : *feed.items) {
-        if (!item.media || !item.media->mediaContents) continue;
-        // Only the first audio content counts, even when it has no URL.
-        const auto& contents = *item.media->mediaContents;
-        const auto audio = std::find_if(contents.begin(), contents.end(), [](const auto& content) {
-            return content.attributes && content.attributes->type &&
-                   QString::fromStdString(*content.attributes->type)
-                       .toLower()
-                       .contains(QLatin1String("audio"));
-        });
-        if (audio != contents.end() && audio->attributes->url)
-            urls.push_back(*audio->attributes->url);
+        std::optional<syndra::Text> url;
+        bool mediaAudio = false;
+        if (item.media && item.media->mediaContents) {
+            // Only the first audio content counts, even when it has no URL.
+            const auto& contents = *item.media->mediaContents;
+            const auto audio =
+                std::find_if(contents.begin(), contents.end(), [](const auto& content) {
+                    return content.attributes && isAudio(content.attributes->type);
+                });
+            if (audio != contents.end()) {
+                mediaAudio = true;
+                url = audio->attributes->url;
+            }
+        }
+        // Most podcasts carry their audio in the enclosure alone.
+        if (!mediaAudio && item.enclosure && item.enclosure->attributes &&
+            isAudio(item.enclosure->attributes->type)) {
+            url = item.enclosure->attributes->url;
+        }
+        if (!url) continue;
+        if (!playableScheme(url->str())) {
+            if (skipped)
+                skipped("Skipped an episode that is not http, https or file: " + url->str());
+            continue;
+        }
+        urls.push_back(url->str());
     }
     // Slots follow URL order; byte order of UTF-8 is code point order.
     std::sort(urls.begin(), urls.end());
@@ -165,16 +269,18 @@ QString PodcastViewModel::feedLabel(const QString& urlText) const {
 
 // ---- playback ---------------------------------------------------------------
 
-void PodcastViewModel::startEpisode(const QString& urlText, const QUrl& url, double offset) {
+void PodcastViewModel::startEpisode(std::int64_t slot, const QString& urlText, const QUrl& url) {
     const std::uint64_t episode = ++episode_;
     player_.reset();  // silence the previous stream before the next one opens
+    phase_ = Phase::playing;
+    slot_ = slot;
     episodeURL_ = urlText;
-    offset_ = offset;
+    episodeQUrl_ = url;
     started_ = false;
-    ended_ = false;
+    seekable_ = false;
     ticked_ = false;
     lastPosition_ = 0.0;
-    lastAdvance_ = services_.clock->now();
+    openedAt_ = lastAdvance_ = services_.clock->monotonic();
 
     const auto guard = lifetime_.guard();
     AudioPlayerEvents events;
@@ -191,29 +297,26 @@ void PodcastViewModel::startEpisode(const QString& urlText, const QUrl& url, dou
         if (episode == episode_) services_.print("Failed to load metadata: " + error.toStdString());
     });
     player_ = services_.players->open(url, std::move(events));
-
-    // A stream that never gets ready would leave the deck silent for good.
-    services_.scheduler->postAfter(
-        std::chrono::milliseconds(static_cast<long long>(kStallLimit * 1000)),
-        platform::guarded(guard, [this, episode] {
-            if (episode == episode_ && !started_) {
-                episodeFailed(episode, "Playback failed: the episode did not start within 30 s");
-            }
-        }));
 }
 
 void PodcastViewModel::playerReady(std::uint64_t episode, bool seekable) {
-    if (episode != episode_ || started_ || ended_ || !player_) return;
-    if (offset_ > 0.0) {
+    if (episode != episode_ || phase_ != Phase::playing || started_ || !player_) return;
+    seekable_ = seekable;
+    // The live second now, not when the stream was asked for: opening it
+    // may have taken a while.
+    const double offset = std::floor(secondsIntoSlot(services_.clock->now()));
+    if (offset > 0.0) {
         if (seekable) {
-            player_->seek(std::floor(offset_));
+            player_->seek(offset);
         } else {
             services_.print("The stream cannot seek; playing it from the start");
         }
     }
     player_->play();
     started_ = true;
-    lastAdvance_ = services_.clock->now();
+    const double monotonic = services_.clock->monotonic();
+    lastAdvance_ = seekedAt_ = healthySince_ = monotonic;
+    lastPosition_ = player_->position();
     startProgressTimer();
     later([this] { publish(isPlaying_, true); });
 }
@@ -232,57 +335,151 @@ void PodcastViewModel::startProgressTimer() {
 }
 
 void PodcastViewModel::stopProgressTimer() {
+    if (!timer_) return;
     later([this] { setWheel(false, 0.0); });
     timer_.reset();
 }
 
 void PodcastViewModel::tick() {
     if (!player_) return;
-    const double position = player_->position();
     ticked_ = true;
-    publish(currentTime_, position);
+    publish(currentTime_, player_->position());
     later([this] { setWheel(true, -360.0); });
+}
 
+void PodcastViewModel::watchClock() {
     const double now = services_.clock->now();
-    if (position != lastPosition_) {
+    const double monotonic = services_.clock->monotonic();
+    const double jump = (now - lastWall_) - (monotonic - lastMonotonic_);
+    lastWall_ = now;
+    lastMonotonic_ = monotonic;
+    if (std::fabs(jump) >= kJumpNotice) {
+        services_.print("The clock jumped by " + std::to_string(std::llround(jump)) +
+                        " s; following it");
+    }
+    followTheClock(now, monotonic);
+}
+
+void PodcastViewModel::followTheClock(double now, double monotonic) {
+    const std::optional<std::int64_t> onAir = slotNumber(now);
+    switch (phase_) {
+        case Phase::idle:
+        case Phase::feedRetry:
+            return;
+        case Phase::offAir:
+            if (!loading_) goOnAir();
+            return;
+        case Phase::reconnecting:
+            if (onAir != slot_) goOnAir();
+            return;
+        case Phase::ended:
+            restartWhenDue();
+            return;
+        case Phase::playing:
+            break;
+    }
+    // What plays must be what the clock puts on air.
+    if (onAir != slot_) return goOnAir();
+    if (!started_) {
+        if (monotonic - openedAt_ >= kStallLimit) {
+            episodeFailed(episode_, "Playback failed: the episode did not start within 30 s");
+        }
+        return;
+    }
+    const double position = player_->position();
+    const bool moved = position != lastPosition_;
+    if (moved) {
         lastPosition_ = position;
-        lastAdvance_ = now;
-    } else if (started_ && now - lastAdvance_ >= kStallLimit) {
-        episodeFailed(episode_, "Playback stalled: the stream has not moved for 30 s");
+        lastAdvance_ = monotonic;
+    } else if (monotonic - lastAdvance_ >= kStallLimit) {
+        return episodeFailed(episode_, "Playback stalled: the stream has not moved for 30 s");
+    }
+    if (monotonic - healthySince_ >= kHealthyAfter) {
+        streamRetries_ = 0;
+        streamTroubleReported_ = false;
+    }
+    // Only a stream that moves is put right: seeking a stalled one would make
+    // its position look alive and hide the stall.
+    const double live = secondsIntoSlot(now);
+    if (moved && seekable_ && monotonic - seekedAt_ >= kSeekSettle &&
+        std::fabs(position - live) > kDriftLimit) {
+        services_.print("The stream is " + std::to_string(std::llround(position - live)) +
+                        " s off the live second; moving it there");
+        player_->seek(std::floor(live));
+        seekedAt_ = monotonic;
+        lastPosition_ = std::floor(live);
     }
 }
 
 void PodcastViewModel::episodeEnded(std::uint64_t episode) {
-    if (episode != episode_ || ended_) return;
+    if (episode != episode_ || phase_ != Phase::playing) return;
+    endSlot();
+}
+
+void PodcastViewModel::endSlot() {
+    const double now = services_.clock->now();
     // An episode that ends before its first tick (its slot is further along
     // than it is long) never reported where it is: the wait comes from the
     // clock, else it would count from the last episode's time.
-    if (!ticked_) publish(currentTime_, secondsIntoSlot(services_.clock->now()));
-    ended_ = true;
+    if (!ticked_) publish(currentTime_, secondsIntoSlot(now));
+    phase_ = Phase::ended;
+    endedAt_ = secondsIntoSlot(now);
     publish(isPlaying_, false);
     publish(hasEnded_, true);
     later([this] { setWheel(true, 3000.0); });
 
-    // currentTime is the time elapsed in the slot, so this waits until two
+    // currentTime is the time elapsed in the slot, so this counts down to two
     // seconds into the next one.
-    long long wait = kWaitMargin;
     if (std::isfinite(currentTime_) && currentTime_ <= kSlotLength) {
-        wait = static_cast<long long>(kSlotLength) - static_cast<long long>(currentTime_) +
-               kWaitMargin;
+        const long long wait = static_cast<long long>(kSlotLength) -
+                               static_cast<long long>(currentTime_) + kWaitMargin;
         publish(titleLabel_, QStringLiteral("Next in %1 secs...").arg(wait));
     }
     stopProgressTimer();
-    services_.scheduler->postAfter(std::chrono::seconds(wait),
-                                   platform::guarded(lifetime_.guard(), [this] { restart(); }));
+    // The restart is due at a moment of the wall clock; the timer is exact
+    // while nothing jumps, and the clock watch catches what a suspend or a
+    // clock change moves.
+    const double due = slotStart(slot_ + 1) + kWaitMargin - now;
+    after(std::max(0.0, std::ceil(due * 1000.0) / 1000.0), [this] { restartWhenDue(); });
+}
+
+void PodcastViewModel::restartWhenDue() {
+    if (phase_ != Phase::ended || loading_) return;
+    const double now = services_.clock->now();
+    const std::optional<std::int64_t> onAir = slotNumber(now);
+    if (!onAir) return;
+    const bool nextSlotBegun = *onAir == slot_ + 1 && secondsIntoSlot(now) >= kWaitMargin;
+    const bool elsewhere = *onAir != slot_ && *onAir != slot_ + 1;
+    // Set back into the part of the slot that has not been heard.
+    const bool setBack = *onAir == slot_ && secondsIntoSlot(now) < endedAt_ - kDriftLimit;
+    if (nextSlotBegun || elsewhere || setBack) restart();
 }
 
 void PodcastViewModel::episodeFailed(std::uint64_t episode, const std::string& why) {
-    if (episode != episode_ || ended_) return;
-    services_.print(why);
+    if (episode != episode_ || phase_ != Phase::playing) return;
+    if (!streamTroubleReported_) {
+        streamTroubleReported_ = true;
+        services_.print(why);
+    }
     retirePlayer();
+    stopProgressTimer();
+    if (isPlaying_) publish(isPlaying_, false);
     // The stream's own time no longer counts: the end path takes the clock's.
     ticked_ = false;
-    episodeEnded(episode);
+    const double delay = backoff(kStreamBackoff, streamRetries_++);
+    const double now = services_.clock->now();
+    // A retry that would land in the next slot is no use: that slot has its
+    // own episode.
+    if (slotNumber(now) != slot_ || secondsIntoSlot(now) + delay >= kSlotLength) return endSlot();
+    phase_ = Phase::reconnecting;
+    const std::uint64_t attempt = ++reconnectAttempt_;
+    after(delay, [this, attempt] { reconnect(attempt); });
+}
+
+void PodcastViewModel::reconnect(std::uint64_t attempt) {
+    if (phase_ != Phase::reconnecting || attempt != reconnectAttempt_) return;
+    if (slotNumber(services_.clock->now()) != slot_) return goOnAir();
+    startEpisode(slot_, episodeURL_, episodeQUrl_);
 }
 
 void PodcastViewModel::retirePlayer() {

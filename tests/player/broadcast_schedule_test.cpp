@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -95,14 +96,19 @@ TEST(Schedule, ReadsTheInjectedClock) {
     EXPECT_EQ(std::get<BroadcastPosition>(result), (BroadcastPosition{3, 2, 5}));
 }
 
-TEST(Schedule, SecondsIntoTheSlotCountFromTheSlotsStartOnEitherSideOfTheEpoch) {
-    const std::pair<double, double> cases[] = {
-        {at(0), 0.0},       {at(125.5), 125.5}, {at(3 * 3600 + 3599.25), 3599.25},
-        {at(-100), 3500.0}, {at(-3600), 0.0},   {at(-0.5), 3599.5},
+TEST(Schedule, SlotAndSecondsIntoItCountFromTheSlotsStartOnEitherSideOfTheEpoch) {
+    const std::tuple<double, std::int64_t, double> cases[] = {
+        {at(0), 0, 0.0},        {at(125.5), 0, 125.5}, {at(3 * 3600 + 3599.25), 3, 3599.25},
+        {at(-100), -1, 3500.0}, {at(-3600), -1, 0.0},  {at(-0.5), -1, 3599.5},
     };
-    for (const auto& [now, expected] : cases)
-        EXPECT_DOUBLE_EQ(player::secondsIntoSlot(now), expected) << now;
-    EXPECT_TRUE(std::isnan(player::secondsIntoSlot(std::numeric_limits<double>::infinity())));
+    for (const auto& [now, slot, seconds] : cases) {
+        EXPECT_EQ(player::slotNumber(now), slot) << now;
+        EXPECT_DOUBLE_EQ(player::secondsIntoSlot(now), seconds) << now;
+    }
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(std::isnan(player::secondsIntoSlot(kInfinity)));
+    EXPECT_EQ(player::slotNumber(kInfinity), std::nullopt);
+    EXPECT_EQ(player::slotNumber(1e30), std::nullopt);
 }
 
 }  // namespace

@@ -3,11 +3,11 @@
 // Virtual time, a canned feed and a scriptable audio player, so that the
 // model's whole hour-long loop runs in microseconds.
 
+#include <platform/clock.hpp>
+#include <platform/scheduler.hpp>
 #include <player/audio_player.hpp>
 #include <player/broadcast_schedule.hpp>
 #include <player/feed_source.hpp>
-#include <platform/clock.hpp>
-#include <platform/scheduler.hpp>
 #include <syndra/feed.hpp>
 
 #include <algorithm>
@@ -19,51 +19,56 @@
 namespace fakes {
 
 /// A scheduler and clock in one, on virtual time: nothing runs until the test
-/// advances the time.
+/// advances the time. Timers follow the monotonic clock, as real ones do, so
+/// a jump of the wall clock (a suspend, a clock set by hand) moves no timer.
 class VirtualTime final : public platform::Scheduler, public platform::Clock {
 public:
-    explicit VirtualTime(double start) : now_(start) {}
+    explicit VirtualTime(double start) : wallOffset_(start) {}
 
-    double now() const override { return now_; }
+    double now() const override { return mono_ + wallOffset_; }
+    double monotonic() const override { return mono_; }
 
-    void post(platform::Task task) override { add(now_, 0.0, std::move(task), nullptr); }
+    void post(platform::Task task) override { add(mono_, 0.0, std::move(task), nullptr); }
     void postAfter(std::chrono::milliseconds delay, platform::Task task) override {
-        add(now_ + double(delay.count()) / 1000.0, 0.0, std::move(task), nullptr);
+        add(mono_ + double(delay.count()) / 1000.0, 0.0, std::move(task), nullptr);
     }
-    void runInBackground(platform::Task task) override { add(now_, 0.0, std::move(task), nullptr); }
+    void runInBackground(platform::Task task) override {
+        add(mono_, 0.0, std::move(task), nullptr);
+    }
     std::unique_ptr<platform::TimerToken> startRepeating(std::chrono::milliseconds interval,
                                                          platform::Task tick) override {
         auto alive = std::make_shared<bool>(true);
         const double seconds = double(interval.count()) / 1000.0;
-        add(now_ + seconds, seconds, std::move(tick), alive);
-        ++timersStarted;
+        add(mono_ + seconds, seconds, std::move(tick), alive);
         return std::make_unique<Token>(alive);
     }
 
-    /// Runs everything due up to now + seconds, in time order, moving the clock.
+    /// Runs everything due up to now + seconds, in time order, moving both clocks.
     void advance(double seconds) {
-        const double until = now_ + seconds;
+        const double until = mono_ + seconds;
         while (!queue_.empty() && queue_.begin()->first.first <= until) {
             auto node = queue_.extract(queue_.begin());
             Entry& entry = node.mapped();
-            now_ = std::max(now_, node.key().first);
+            mono_ = std::max(mono_, node.key().first);
             if (entry.alive && !*entry.alive) continue;
             entry.task();
             if (entry.interval > 0.0 && (!entry.alive || *entry.alive)) {
-                add(node.key().first + entry.interval, entry.interval, std::move(entry.task), entry.alive);
+                add(node.key().first + entry.interval, entry.interval, std::move(entry.task),
+                    entry.alive);
             }
         }
-        now_ = until;
+        mono_ = until;
     }
     /// Runs what is due now, including what that posts.
     void drain() { advance(0.0); }
+    /// Moves the wall clock alone, as a suspend or a clock change does.
+    void jump(double seconds) { wallOffset_ += seconds; }
 
     /// Live repeating timers.
     int activeTimers() const {
         return int(std::count_if(queue_.begin(), queue_.end(),
                                  [](const auto& e) { return e.second.alive && *e.second.alive; }));
     }
-    int timersStarted = 0;
 
 private:
     struct Token final : platform::TimerToken {
@@ -77,10 +82,12 @@ private:
         std::shared_ptr<bool> alive;
     };
     void add(double due, double interval, platform::Task task, std::shared_ptr<bool> alive) {
-        queue_.emplace(std::make_pair(due, sequence_++), Entry{interval, std::move(task), std::move(alive)});
+        queue_.emplace(std::make_pair(due, sequence_++),
+                       Entry{interval, std::move(task), std::move(alive)});
     }
 
-    double now_;
+    double mono_ = 0.0;
+    double wallOffset_;
     std::uint64_t sequence_ = 0;
     std::map<std::pair<double, std::uint64_t>, Entry> queue_;
 };
@@ -137,7 +144,8 @@ private:
 class FakeAudioPlayerFactory final : public player::AudioPlayerFactory {
 public:
     explicit FakeAudioPlayerFactory(const platform::Clock& clock) : clock(clock) {}
-    std::unique_ptr<player::AudioPlayer> open(const QUrl& url, player::AudioPlayerEvents events) override {
+    std::unique_ptr<player::AudioPlayer> open(const QUrl& url,
+                                              player::AudioPlayerEvents events) override {
         opened.push_back(url);
         auto p = std::make_unique<FakeAudioPlayer>(*this, url, std::move(events));
         current = p.get();
@@ -155,11 +163,11 @@ inline FakeAudioPlayer::FakeAudioPlayer(FakeAudioPlayerFactory& factory, QUrl ur
     ++factory_.alive;
 }
 inline double FakeAudioPlayer::position() const {
-    return playing && !stalled_ ? position_ + (factory_.clock.now() - since_) : position_;
+    return playing && !stalled_ ? position_ + (factory_.clock.monotonic() - since_) : position_;
 }
 inline void FakeAudioPlayer::setPosition(double seconds) {
     position_ = seconds;
-    since_ = factory_.clock.now();
+    since_ = factory_.clock.monotonic();
 }
 inline FakeAudioPlayer::~FakeAudioPlayer() {
     --factory_.alive;

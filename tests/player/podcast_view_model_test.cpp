@@ -25,7 +25,7 @@ constexpr double at(double secondsFromEpoch) {
 }
 
 class PodcastViewModelTest : public testing::Test {
-protected:
+public:
     explicit PodcastViewModelTest(double start = at(3 * 3600 + 125)) : time(start) {}
 
     void SetUp() override {
@@ -113,11 +113,7 @@ TEST_F(PodcastViewModelTest, WholeCycleCountsDownAndComesBackAtTheNextSlot) {
     EXPECT_EQ(model->formattedTime(), "02:06");
 
     // The episode ends 50 min 0.7 s into its slot.
-    time.advance(3000.0 - 126.0);
-    EXPECT_EQ(model->currentTime(), 3000.0);
-    players.current->stall();
-    players.current->setPosition(3000.7);
-    time.advance(1.0);
+    time.advance(3000.7 - 126.0);
     players.current->events.endOfMedia();
     EXPECT_FALSE(model->isPlaying());
     EXPECT_TRUE(model->hasEnded());
@@ -125,13 +121,13 @@ TEST_F(PodcastViewModelTest, WholeCycleCountsDownAndComesBackAtTheNextSlot) {
     time.drain();
     EXPECT_FALSE(model->wheelTurning());
     EXPECT_EQ(model->wheelAngle(), 0.0);
-    EXPECT_EQ(time.activeTimers(), 0);
+    EXPECT_EQ(time.activeTimers(), 1);  // the clock watch alone
 
-    // Nothing happens until the wait is over: two seconds into the next slot.
-    time.advance(601.0);
+    // Nothing happens until two seconds into the next slot.
+    time.advance(601.3 - 0.001);
     EXPECT_EQ(feedSource.loads, 1);
     EXPECT_TRUE(model->hasEnded());
-    time.advance(1.0);
+    time.advance(0.001);
     EXPECT_FALSE(model->hasEnded());
     EXPECT_EQ(feedSource.loads, 2);
     ASSERT_EQ(players.opened.size(), 2u);
@@ -139,24 +135,13 @@ TEST_F(PodcastViewModelTest, WholeCycleCountsDownAndComesBackAtTheNextSlot) {
     EXPECT_EQ(players.alive, 1);
 }
 
-TEST_F(PodcastViewModelTest, WheelsTurnAtTheEndThenStop) {
-    loadAndStart();
-    std::vector<std::pair<bool, double>> wheel;
-    QObject::connect(model.get(), &PodcastViewModel::objectWillChange,
-                     [&] { wheel.emplace_back(model->wheelTurning(), model->wheelAngle()); });
-    time.advance(1.0);
-    players.current->events.endOfMedia();
-    time.drain();
-    // Values seen before each write: turning at 3000 comes before stopped at 0.
-    EXPECT_THAT(wheel, Contains(std::make_pair(true, 3000.0)));
-    EXPECT_EQ(model->wheelTurning(), false);
-    EXPECT_EQ(model->wheelAngle(), 0.0);
-}
-
+// The label counts from the stream's position; the restart comes two
+// seconds into the next slot by the wall clock, which the position may trail
+// or lead by a few seconds.
 struct WaitCase {
     const char* name;
-    double endPosition;
-    double wait;
+    double wallAtEnd;  // seconds into the slot
+    double positionAtEnd;
     std::optional<std::string> label;
 };
 
@@ -165,26 +150,26 @@ class EndOfEpisodeWaitTest : public PodcastViewModelTest,
 
 TEST_P(EndOfEpisodeWaitTest, WaitsForTheNextSlot) {
     loadAndStart();
+    time.advance(GetParam().wallAtEnd - 1.0 - 125.0);
     players.current->stall();
-    players.current->setPosition(GetParam().endPosition);
+    players.current->setPosition(GetParam().positionAtEnd);
     time.advance(1.0);
     const QString before = model->titleLabel();
     players.current->events.endOfMedia();
     EXPECT_EQ(model->titleLabel(),
               GetParam().label ? QString::fromStdString(*GetParam().label) : before);
-    time.advance(GetParam().wait - 0.001);
+    time.advance(3602.0 - GetParam().wallAtEnd - 0.001);
     EXPECT_EQ(feedSource.loads, 1);
     time.advance(0.001);
     EXPECT_EQ(feedSource.loads, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(Playback, EndOfEpisodeWaitTest,
-                         testing::Values(WaitCase{"FiftyMinutes", 50 * 60 + 0.7, 602,
-                                                  "Next in 602 secs..."},
-                                         WaitCase{"ExactlyAnHour", 3600.0, 2, "Next in 2 secs..."},
-                                         WaitCase{"PastTheHour", 3600.5, 2, std::nullopt},
-                                         WaitCase{"Start", 0.0, 3602, "Next in 3602 secs..."}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Playback, EndOfEpisodeWaitTest,
+    testing::Values(WaitCase{"FiftyMinutes", 3000.5, 50 * 60 + 0.7, "Next in 602 secs..."},
+                    WaitCase{"ExactlyAnHour", 3596.0, 3600.0, "Next in 2 secs..."},
+                    WaitCase{"PastTheHour", 3597.0, 3600.5, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct TimeCase {
     double seconds;
@@ -211,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(Playback, FormattedTimeTest,
 // ---- the feed and the episode list ------------------------------------------
 
 TEST(AudioEpisodeURLs, BuildsTheSortedListOfFirstAudioContents) {
-    const auto feed = makeFeed({
+    auto feed = makeFeed({
         {{{"audio/mpeg", "https://x/b.mp3"}}},
         {{{"video/mp4", "https://x/v.mp4"}, {"audio/mpeg", "https://x/a.mp3"}}},
         {{{"AUDIO/MPEG", "https://x/c.mp3"}}},
@@ -219,13 +204,31 @@ TEST(AudioEpisodeURLs, BuildsTheSortedListOfFirstAudioContents) {
         {{{"audio/mpeg", std::nullopt},
           {"audio/mpeg", "https://x/never.mp3"}}},  // first audio has no URL
         {{}, std::nullopt, std::nullopt, "https://x/enclosure-only.mp3"},
+        {{{"audio/mpeg", "https://x/media.mp3"}},
+         std::nullopt,
+         std::nullopt,
+         "https://x/not-this.mp3"},
         {{{"", "https://x/untyped.mp3"}}},
         {{{"audio/mpeg", "https://x/b.mp3"}}},  // duplicates stay
         {{{"image/png", "https://x/cover.png"}}},
+        {{{"audio/mpeg", "data:audio/mpeg;base64,AAAA"}}},
+        {{{"audio/mpeg", "fd://0"}}},
+        {{{"audio/mpeg", "FILE:///srv/e.mp3"}}},
     });
-    EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(feed),
-                ElementsAre("https://x/a.mp3", "https://x/b.mp3", "https://x/b.mp3",
-                            "https://x/c.mp3", "https://x/d.mp3"));
+    // An enclosure that is not audio counts for nothing.
+    feed.items->push_back(
+        makeFeed({{{}, std::nullopt, std::nullopt, "https://x/pdf"}}).items->front());
+    feed.items->back().enclosure->attributes->type = syndra::Text("application/PDF");
+    (*feed.items)[5].enclosure->attributes->type = syndra::Text("Audio/MPEG");
+    std::vector<std::string> skipped;
+    EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(
+                    feed, [&](std::string_view line) { skipped.emplace_back(line); }),
+                ElementsAre("FILE:///srv/e.mp3", "https://x/a.mp3", "https://x/b.mp3",
+                            "https://x/b.mp3", "https://x/c.mp3", "https://x/d.mp3",
+                            "https://x/enclosure-only.mp3", "https://x/media.mp3"));
+    EXPECT_THAT(skipped, ElementsAre("Skipped an episode that is not http, https or file: "
+                                     "data:audio/mpeg;base64,AAAA",
+                                     "Skipped an episode that is not http, https or file: fd://0"));
     EXPECT_THAT(PodcastViewModel::audioEpisodeURLs(syndra::RSSFeed{}), IsEmpty());
 }
 
@@ -288,7 +291,7 @@ struct FailureCase {
 class LoadFailureTest : public PodcastViewModelTest,
                         public testing::WithParamInterface<FailureCase> {};
 
-TEST_P(LoadFailureTest, ReportsAndStartsNothing) {
+TEST_P(LoadFailureTest, SaysWhyOnceThenRetriesUntilAFeedPlaysLive) {
     feedSource.next = GetParam().result;
     model->loadFeed();
     time.drain();
@@ -296,9 +299,19 @@ TEST_P(LoadFailureTest, ReportsAndStartsNothing) {
     EXPECT_TRUE(model->showingAlert());
     EXPECT_THAT(model->errorMessage().toStdString(), HasSubstr(GetParam().message));
     EXPECT_EQ(model->titleLabel(), "is Loading ...");
-    EXPECT_FALSE(lines.empty());
-    time.advance(7200);
-    EXPECT_EQ(feedSource.loads, 1);  // no retry by itself
+    const std::vector<std::string> said = lines;
+    EXPECT_FALSE(said.empty());
+    model->setShowingAlert(false);
+    time.advance(20.0);  // retries 5 s and then 15 s later, quietly
+    EXPECT_EQ(feedSource.loads, 3);
+    EXPECT_FALSE(model->showingAlert());
+    EXPECT_EQ(lines, said);
+
+    feedSource.next = [this] { return syndra::Result(syndra::Feed(feed)); };
+    time.advance(30.0);
+    ASSERT_EQ(players.opened.size(), 1u);
+    players.current->events.ready(true);
+    EXPECT_THAT(players.current->seeks, ElementsAre(125.0 + 50.0));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -319,16 +332,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "JSON Feed"},
         FailureCase{"NoAudioEpisodes",
                     [] {
-                        return syndra::Result(syndra::Feed(
-                            makeFeed({{{}, std::nullopt, std::nullopt, "https://x/e.mp3"}})));
+                        return syndra::Result(
+                            syndra::Feed(makeFeed({{{{"image/png", "https://x/cover.png"}}}})));
                     },
-                    "no audio episodes"},
-        FailureCase{
-            "NotAURL",
-            [] {
-                return syndra::Result(syndra::Feed(makeFeed({{{{"audio/mpeg", "not a url"}}}})));
-            },
-            "Could not convert file to load to a URL"}),
+                    "no audio episodes"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class BeforeEpochTest : public PodcastViewModelTest {
@@ -336,61 +343,150 @@ protected:
     BeforeEpochTest() : PodcastViewModelTest(at(-100)) {}
 };
 
-TEST_F(BeforeEpochTest, ClockBeforeTheEpochIsReportedNotPlayed) {
+TEST_F(BeforeEpochTest, ClockBeforeTheEpochIsReportedNotPlayedUntilItIsPutRight) {
     model->loadFeed();
     time.drain();
     EXPECT_THAT(players.opened, IsEmpty());
     EXPECT_TRUE(model->showingAlert());
     EXPECT_THAT(model->errorMessage().toStdString(), HasSubstr("before the broadcast began"));
-}
-
-TEST_F(PodcastViewModelTest, SecondErrorKeepsTheAlertUpWithTheNewMessage) {
-    feedSource.next = [] { return syndra::Result(syndra::ParserError::feedNotFound()); };
-    model->loadFeed();
-    time.drain();
-    feedSource.next = [] { return syndra::Result(syndra::ParserError::internalError("second")); };
-    model->loadFeed();
-    time.drain();
-    EXPECT_TRUE(model->showingAlert());
-    EXPECT_EQ(model->errorMessage(), "Internal unresolved error: second");
-    model->setShowingAlert(false);
-    EXPECT_FALSE(model->showingAlert());
-}
-
-TEST_F(PodcastViewModelTest, PlayerErrorTakesTheEndPathAndRestartsAtTheNextSlot) {
-    loadAndStart();
-    players.current->events.failed(QStringLiteral("Could not open resource"));
-    EXPECT_TRUE(hasLine("Playback failed: Could not open resource"));
-    EXPECT_TRUE(model->hasEnded());
-    // The failing player is still inside its own callback: it goes a turn later.
-    EXPECT_EQ(players.alive, 1);
-    time.drain();
-    EXPECT_EQ(players.alive, 0);
-    // 125 s into the slot: back 2 s into the next one.
-    EXPECT_EQ(model->titleLabel(), "Next in 3477 secs...");
-    time.advance(3477);
-    EXPECT_EQ(players.opened.size(), 2u);
-}
-
-TEST_F(PodcastViewModelTest, StalledStreamIsGivenUpAfterThirtySeconds) {
-    loadAndStart();
-    time.advance(10.0);
-    players.current->stall();
-    time.advance(29.0);
-    EXPECT_FALSE(model->hasEnded());
-    time.advance(2.0);
-    EXPECT_TRUE(model->hasEnded());
-    EXPECT_TRUE(hasLine("Playback stalled: the stream has not moved for 30 s"));
-    EXPECT_EQ(time.activeTimers(), 0);
-}
-
-TEST_F(PodcastViewModelTest, StreamThatNeverGetsReadyIsGivenUp) {
-    model->loadFeed();
-    time.drain();
     time.advance(30.0);
-    EXPECT_TRUE(model->hasEnded());
-    EXPECT_TRUE(hasLine("Playback failed: the episode did not start within 30 s"));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), lines.back()), 1);
+    time.jump(200.0);
+    time.advance(1.0);
+    EXPECT_THAT(players.opened, ElementsAre(QUrl("https://cdn.example/ep000.mp3")));
 }
+
+// ---- healing: failures and clock jumps, each said once, recovered by itself ----
+
+// Starts 125 s into slot 3 of ten; each row plays a story and checks it.
+struct HealingCase {
+    const char* name;
+    std::function<void(PodcastViewModelTest&)> story;
+};
+
+class HealingTest : public PodcastViewModelTest, public testing::WithParamInterface<HealingCase> {};
+
+TEST_P(HealingTest, RecoversByItself) {
+    GetParam().story(*this);
+}
+
+const QUrl kEpisode2("https://cdn.example/ep002.mp3");
+const QUrl kEpisode3("https://cdn.example/ep003.mp3");
+const QUrl kEpisode4("https://cdn.example/ep004.mp3");
+syndra::Result failedLoad() {
+    return syndra::Result(syndra::ParserError::feedNotFound());
+}
+
+const HealingCase kHealingCases[] = {
+    {"StreamErrorReopensAtTheLiveSecond",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.time.advance(10.0);
+         t.players.current->events.failed(QStringLiteral("Could not open resource"));
+         EXPECT_FALSE(t.model->isPlaying());
+         EXPECT_FALSE(t.model->hasEnded());
+         t.time.advance(2.0);
+         t.players.current->events.failed(QStringLiteral("still down"));
+         t.time.advance(5.0);
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3, kEpisode3, kEpisode3));
+         EXPECT_EQ(t.players.alive, 1);  // failed players are gone
+         t.players.current->events.ready(true);
+         t.time.drain();
+         EXPECT_THAT(t.players.current->seeks, ElementsAre(125.0 + 17.0));
+         EXPECT_TRUE(t.model->isPlaying());
+         EXPECT_TRUE(t.hasLine("Playback failed: Could not open resource"));
+         EXPECT_FALSE(t.hasLine("Playback failed: still down"));
+     }},
+    {"NeverReadyIsReopened",
+     [](PodcastViewModelTest& t) {
+         t.model->loadFeed();
+         t.time.advance(30.0);
+         EXPECT_TRUE(t.hasLine("Playback failed: the episode did not start within 30 s"));
+         t.time.advance(2.0);
+         EXPECT_EQ(t.players.opened.size(), 2u);
+     }},
+    {"AJumpIsNotAStallButAStallIs",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.time.jump(1800.0);  // a suspend within the slot: the stream did not move
+         t.time.advance(40.0);
+         EXPECT_TRUE(t.hasLine("The clock jumped by 1800 s; following it"));
+         EXPECT_THAT(t.players.current->seeks, ElementsAre(125.0, 125.0 + 1800.0 + 5.0));
+         EXPECT_EQ(t.players.opened.size(), 1u);
+         t.players.current->stall();
+         t.time.advance(31.0);
+         EXPECT_TRUE(t.hasLine("Playback stalled: the stream has not moved for 30 s"));
+         t.time.advance(2.0);
+         EXPECT_EQ(t.players.opened.size(), 2u);
+     }},
+    {"JumpsToOtherSlotsPlayWhatIsOnAir",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.time.jump(3600.0);
+         t.time.advance(1.0);
+         t.players.current->events.ready(true);
+         EXPECT_THAT(t.players.current->seeks, ElementsAre(126.0));
+         t.time.jump(-7200.0);
+         t.time.advance(1.0);
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3, kEpisode4, kEpisode2));
+         EXPECT_EQ(t.feedSource.loads, 1);
+     }},
+    {"SuspendDuringTheCountdown",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.players.current->events.endOfMedia();
+         t.time.jump(3600.0);
+         t.time.advance(1.0);
+         EXPECT_EQ(t.feedSource.loads, 2);
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3, kEpisode4));
+     }},
+    {"RefreshFailureKeepsTheFeedAndSaysSoOnce",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.players.current->events.endOfMedia();
+         t.feedSource.next = failedLoad;
+         t.time.advance(3477.0);
+         EXPECT_TRUE(t.model->showingAlert());
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3, kEpisode4));
+         t.model->setShowingAlert(false);
+         t.players.current->events.endOfMedia();
+         t.time.advance(3600.0);
+         EXPECT_FALSE(t.model->showingAlert());
+         EXPECT_EQ(t.players.opened.size(), 3u);
+         EXPECT_EQ(std::count(t.lines.begin(), t.lines.end(), "feedNotFound"), 1);
+     }},
+    {"RetriesEndWithTheSlot",
+     [](PodcastViewModelTest& t) {
+         t.loadAndStart();
+         t.time.advance(3596.0 - 125.0);
+         t.players.current->events.failed(QStringLiteral("gone"));
+         t.time.advance(2.0);
+         t.players.current->events.failed(QStringLiteral("gone"));
+         // The next retry would land past the hour: count down instead.
+         EXPECT_TRUE(t.model->hasEnded());
+         EXPECT_EQ(t.model->titleLabel(), "Next in 4 secs...");
+         t.time.advance(4.0);
+         EXPECT_EQ(t.players.opened.back(), kEpisode4);
+     }},
+    {"BadURLCountsDownToTheNextSlotAndTheAlertShowsTheNewestError",
+     [](PodcastViewModelTest& t) {
+         t.feed = makeFeed(
+             {{{{"audio/mpeg", "https://cdn.example/a.mp3"}}}, {{{"audio/mpeg", "not a url"}}}});
+         t.feedSource.next = failedLoad;
+         t.model->loadFeed();
+         t.time.drain();
+         t.feedSource.next = [&t] { return syndra::Result(syndra::Feed(t.feed)); };
+         t.time.advance(5.0);
+         EXPECT_TRUE(t.model->showingAlert());
+         EXPECT_EQ(t.model->errorMessage(), "Could not convert file to load to a URL");
+         EXPECT_EQ(t.model->titleLabel(), "Next in 3472 secs...");
+         t.time.advance(3472.0);
+         EXPECT_THAT(t.players.opened, ElementsAre(QUrl("https://cdn.example/a.mp3")));
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Healing, HealingTest, testing::ValuesIn(kHealingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(PodcastViewModelTest, OnlyTheCurrentEpisodeIsListenedTo) {
     loadAndStart();
@@ -409,7 +505,7 @@ TEST_F(PodcastViewModelTest, OnlyTheCurrentEpisodeIsListenedTo) {
         runUntilNextEpisode();
     }
     EXPECT_EQ(players.alive, 1);
-    EXPECT_EQ(time.activeTimers(), 1);
+    EXPECT_EQ(time.activeTimers(), 2);  // the progress timer and the clock watch
 }
 
 TEST_F(PodcastViewModelTest, NothingRunsOnceTheModelIsGone) {
@@ -562,14 +658,6 @@ TEST_F(PodcastViewModelTest, WritesReachTheViewInOrder) {
     WriteOrder restart(*model);
     runUntilNextEpisode();
     EXPECT_THAT(restart.writes(), ElementsAre("hasEnded", "isPlaying"));
-}
-
-TEST_F(PodcastViewModelTest, EveryWriteIsAnnouncedFirst) {
-    loadAndStart();
-    const int before = willChange;
-    time.advance(1.0);
-    // currentTime, then wheelTurning and wheelAngle.
-    EXPECT_EQ(willChange - before, 3);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The real player on GStreamer, against a stream served from loopback. No
 // audio device is needed: without one the player plays silently.
+#include <platform/qt_scheduler.hpp>
+#include <player/podcast_view_model.hpp>
 #include <player/qt_audio_player.hpp>
 
+#include "player/fakes.hpp"
 #include "support/loopback_http_server.hpp"
 
 #include <gtest/gtest.h>
@@ -12,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 
 namespace {
 
@@ -147,6 +151,54 @@ TEST_F(QtAudioPlayer, SeekPastTheEndEndsTheEpisode) {
     stream->play();
     EXPECT_TRUE(spinUntil([&] { return seen.ended; }, 3000));
     EXPECT_FALSE(seen.failed);
+}
+
+// ---- the model and the feed source on the real loop --------------------------
+
+TEST_F(QtAudioPlayer, AnEpisodeThatAppearsAfterItFailedIsReopenedAtTheLiveSecond) {
+    // A clock one second into a slot, so the six-second tone is on air.
+    struct SlotClock final : platform::Clock {
+        platform::SystemClock real;
+        double shift = 1.0 - player::secondsIntoSlot(real.now());
+        double now() const override { return real.now() + shift; }
+        double monotonic() const override { return real.monotonic(); }
+    } clock;
+    QTemporaryDir dir;
+    const std::string url =
+        QUrl::fromLocalFile(dir.filePath(QStringLiteral("ep.mp3"))).toString().toStdString();
+    platform::QtScheduler scheduler(qApp);
+    fakes::FakeFeedSource feeds(scheduler);
+    feeds.next = [&] {
+        return syndra::Result(syndra::Feed(fakes::makeFeed({{{{"audio/mpeg", url}}}})));
+    };
+    std::vector<std::string> lines;
+    player::PodcastViewModel model(
+        {&scheduler, &clock, &feeds, &factory, [&](std::string_view l) { lines.emplace_back(l); }});
+    model.loadFeed();
+    ASSERT_TRUE(spinUntil(
+        [&] { return !lines.empty() && lines.back().rfind("Playback failed: ", 0) == 0; }, 10000));
+
+    QFile file(dir.filePath(QStringLiteral("ep.mp3")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(toneMp3()) == toneMp3().size());
+    file.close();
+    ASSERT_TRUE(spinUntil([&] { return model.isPlaying() && model.currentTime() > 0.0; }, 15000));
+    EXPECT_NEAR(model.currentTime(), player::secondsIntoSlot(clock.now()), 1.5);
+}
+
+TEST_F(QtAudioPlayer, AFeedSourceDestroyedMidDownloadAbortsItAndDeliversNothing) {
+    server.respond({.silent = true});
+    auto scheduler = std::make_unique<platform::QtScheduler>(qApp);
+    auto source = std::make_unique<player::SyndraFeedSource>(
+        server.baseUrl(QStringLiteral("/feed")).toStdString(), *scheduler);
+    bool delivered = false;
+    source->load([&](syndra::Result) { delivered = true; });
+    ASSERT_TRUE(spinUntil([&] { return !server.requests().empty(); }, 10000));
+    source.reset();
+    scheduler.reset();
+    // Left to run, the download would wait for its two-minute limit.
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(30000));
+    QApplication::processEvents();
+    EXPECT_FALSE(delivered);
 }
 
 }  // namespace

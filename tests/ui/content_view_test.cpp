@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
@@ -123,12 +124,13 @@ TEST_F(ContentViewTest, ShowsOneAlertAndDismissingItWritesFalse) {
     EXPECT_EQ(alert->buttons().first()->text(), "OK");
 
     // A second error while it is open: still one alert, with the new message.
-    feedSource.next = [] { return syndra::Result(syndra::ParserError::internalError("again")); };
-    view->model().loadFeed();
-    time.drain();
+    feedSource.next = [] {
+        return syndra::Result(syndra::Feed(fakes::makeFeed({{{{"audio/mpeg", "not a url"}}}})));
+    };
+    time.advance(5.0);  // the feed comes back, with an episode that cannot play
     pumpEvents();
     EXPECT_EQ(view->alert(), alert);
-    EXPECT_EQ(alert->informativeText(), "Internal unresolved error: again");
+    EXPECT_EQ(alert->informativeText(), "Could not convert file to load to a URL");
     const auto widgets = QApplication::topLevelWidgets();
     EXPECT_EQ(
         std::count_if(widgets.begin(), widgets.end(),
@@ -137,9 +139,9 @@ TEST_F(ContentViewTest, ShowsOneAlertAndDismissingItWritesFalse) {
 
     alert->buttons().first()->click();
     EXPECT_FALSE(view->model().showingAlert());
-    // An error right after "OK", before the closed box is gone, still shows.
-    view->model().loadFeed();
-    time.drain();
+    // An error right after "OK", before the closed box is gone, still shows:
+    // the next slot's episode cannot play either.
+    time.advance(3600.0);
     pumpEvents();
     ASSERT_NE(view->alert(), nullptr);
     EXPECT_TRUE(view->alert()->isVisible());
@@ -166,4 +168,39 @@ TEST_F(ContentViewTest, DrawsTheModelsState) {
     EXPECT_EQ(view->reels().animation().state(), QAbstractAnimation::Running);
 }
 
+}  // namespace
+
+namespace {
+// The window as the screen has it: what the widget's own repaints put in its
+// backing store, not a fresh render of the whole deck.
+QImage onScreen(QWidget& widget) {
+    return widget.screen()
+        ->grabWindow(widget.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+TEST_F(ContentViewTest, TheNoticeIsDrawnDuringTheCountdownAndErasedAfter) {
+    feedSource.next = [] { return syndra::Result(syndra::Feed(fakes::numberedFeed(3))); };
+    view->show();
+    time.drain();
+    players.current->events.ready(true);
+    time.advance(1.0);
+    pumpEvents();
+    const QRect notice(140, 118, 116, 30);  // between the reels
+    const QImage playing = onScreen(*view).copy(notice);
+
+    players.current->events.endOfMedia();
+    time.drain();
+    pumpEvents();
+    EXPECT_EQ(onScreen(*view).copy(notice),
+              ui::renderDeck(view->state(), ui::Artwork::fromResources(), 1.0).copy(notice));
+    EXPECT_NE(onScreen(*view).copy(notice), playing);
+
+    time.advance(3600.0);  // the next slot plays
+    players.current->events.ready(true);
+    time.advance(1.0);
+    pumpEvents();
+    EXPECT_EQ(onScreen(*view).copy(notice), playing);
+}
 }  // namespace

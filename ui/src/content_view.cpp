@@ -7,15 +7,14 @@
 namespace ui {
 namespace {
 
-QRect reelsArea() {
+QRect wheelArea(const QRectF& frame) {
     // A margin for the antialiased edge of the rotated images.
-    return (geometry::kLeftWheel.united(geometry::kRightWheel))
-        .toAlignedRect()
-        .adjusted(-2, -2, 2, 2);
+    return frame.toAlignedRect().adjusted(-2, -2, 2, 2);
 }
 
-QRect wheelArea(const QRectF& frame) {
-    return frame.toAlignedRect().adjusted(-2, -2, 2, 2);
+// Each reel alone: the notice between them is not theirs to draw.
+QRegion reelsArea() {
+    return QRegion(wheelArea(geometry::kLeftWheel)).united(wheelArea(geometry::kRightWheel));
 }
 
 void configureAlert(QMessageBox& box, const QString& message) {
@@ -80,8 +79,14 @@ void ContentView::modelWillChange() {
 
 void ContentView::refresh() {
     refreshQueued_ = false;
-    // Text and notice change with the model; the reels repaint themselves.
-    update(QRegion(rect()).subtracted(QRegion(reelsArea())));
+    // Text and notice change with the model; the reels repaint themselves,
+    // except when the notice, which reaches into their frames, comes or goes.
+    if (model_->hasEnded() != noticeDrawn_) {
+        noticeDrawn_ = model_->hasEnded();
+        update();
+    } else {
+        update(QRegion(rect()).subtracted(reelsArea()));
+    }
     presentAlert();
 }
 

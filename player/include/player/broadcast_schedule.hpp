@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <variant>
 
 namespace player {
@@ -35,6 +36,11 @@ std::variant<BroadcastPosition, ScheduleError> broadcastPosition(std::int64_t ep
 /// The seconds gone in the slot on air at `now`, fraction included, in
 /// [0, 3600) on either side of the epoch; not a number when `now` is not.
 double secondsIntoSlot(double now) noexcept;
+
+/// Which hour since the epoch is on air at `now` (negative before it), so
+/// that two readings of the clock can tell whether the slot changed; nothing
+/// when `now` is not a usable time.
+std::optional<std::int64_t> slotNumber(double now) noexcept;
 
 /// The same at the clock's current time.
 inline std::variant<BroadcastPosition, ScheduleError> broadcastPosition(

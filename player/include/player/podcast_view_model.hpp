@@ -12,6 +12,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,15 +31,21 @@ struct PlayerServices {
 
 /// The broadcast: loads the feed, picks the episode on air by the wall clock,
 /// plays it from the right second, counts down to the next slot at its end
-/// and starts again. Lives on the main thread; every published property is
-/// written there, and `objectWillChange` fires just before each write.
+/// and starts again. It heals itself: a feed that cannot be read is tried
+/// again (the last good one plays on meanwhile), a stream that fails or
+/// stalls is reopened at the live second, and a clock that jumps is followed.
+/// Lives on the main thread; every published property is written there, and
+/// `objectWillChange` fires just before each write.
 class PodcastViewModel final : public QObject {
     Q_OBJECT
 public:
     static constexpr double kSlotLength = 3600.0;
     static constexpr int kWaitMargin = 2;
-    /// A stream that has not moved for this long while playing is given up.
+    /// A stream that has not moved for this long (of monotonic time) while it
+    /// should play is reopened.
     static constexpr double kStallLimit = 30.0;
+    /// Further than this from the live second, the stream is moved to it.
+    static constexpr double kDriftLimit = 10.0;
 
     explicit PodcastViewModel(PlayerServices services, QObject* parent = nullptr);
     ~PodcastViewModel() override;
@@ -61,8 +68,12 @@ public:
     /// currentTime as "mm:ss" (minutes not wrapped at 60), "--:--" when unknown.
     QString formattedTime() const;
 
-    /// The feed's first audio Media RSS content URL of each item, sorted.
-    static std::vector<std::string> audioEpisodeURLs(const syndra::RSSFeed& feed);
+    /// Each item's episode, sorted: its first audio Media RSS content's URL,
+    /// or, for an item with no audio Media RSS content, its enclosure's when
+    /// the enclosure is audio. URLs that are not http, https or file are left
+    /// out, each with a line through `skipped`.
+    static std::vector<std::string> audioEpisodeURLs(const syndra::RSSFeed& feed,
+                                                     const platform::LinePrinter& skipped = {});
     /// The label the feed gives the episode at `urlText` ("Show 42"), printing
     /// the URL and the text it is looked up by.
     QString feedLabel(const QString& urlText) const;
@@ -75,15 +86,32 @@ signals:
     void wheelChanged(bool wasTurning, double oldAngle);
 
 private:
+    // Where the broadcast stands; the clock watch acts on it every second.
+    enum class Phase {
+        idle,          // nothing loaded yet
+        feedRetry,     // no feed yet; a load is due after a back-off
+        offAir,        // a feed, but the clock puts no slot on air
+        playing,       // a stream is open (loading, seeking or playing)
+        reconnecting,  // the stream failed; it reopens after a back-off
+        ended,         // the slot's episode is over; waiting for the next slot
+    };
+
     void handleParseResult(syndra::Result result);
+    void feedFailed(const std::string& line, const QString& message);
     void reportError(const QString& message);
-    void startEpisode(const QString& urlText, const QUrl& url, double offset);
+    void goOnAir();
+    void startEpisode(std::int64_t slot, const QString& urlText, const QUrl& url);
     void playerReady(std::uint64_t episode, bool seekable);
     void startProgressTimer();
     void stopProgressTimer();
     void tick();
+    void watchClock();
+    void followTheClock(double now, double monotonic);
     void episodeEnded(std::uint64_t episode);
+    void endSlot();
+    void restartWhenDue();
     void episodeFailed(std::uint64_t episode, const std::string& why);
+    void reconnect(std::uint64_t attempt);
     void restart();
     void retirePlayer();
     void applyTitle(std::uint64_t episode, const std::optional<QVariant>& title);
@@ -99,23 +127,49 @@ private:
     void later(F f) {
         services_.scheduler->post(platform::guarded(lifetime_.guard(), std::move(f)));
     }
+    template <class F>
+    void after(double seconds, F f) {
+        services_.scheduler->postAfter(std::chrono::milliseconds(std::llround(seconds * 1000)),
+                                       platform::guarded(lifetime_.guard(), std::move(f)));
+    }
 
     PlayerServices services_;
 
     std::unique_ptr<AudioPlayer> player_;
     std::unique_ptr<platform::TimerToken> timer_;
+    std::unique_ptr<platform::TimerToken> clockWatch_;
     std::optional<syndra::RSSFeed> feed_;
+    std::vector<std::string> episodes_;  // of feed_
 
+    Phase phase_ = Phase::idle;
+    bool loading_ = false;
     // Each started episode gets a number; events of an earlier episode that
     // arrive late are recognised and dropped.
     std::uint64_t episode_ = 0;
+    std::int64_t slot_ = 0;  // the hour since the epoch whose episode is on the deck
     QString episodeURL_;
-    double offset_ = 0.0;
-    bool started_ = false;  // play() was called for the current episode
-    bool ended_ = false;    // the end path ran for the current episode
+    QUrl episodeQUrl_;
+    bool started_ = false;  // play() was called for the current stream
+    bool seekable_ = false;
     bool ticked_ = false;   // currentTime holds the current episode's position
+    double endedAt_ = 0.0;  // seconds into the slot when its episode ended
+
+    // Healing: how many retries in a row, and whether the trouble was said.
+    int feedRetries_ = 0;
+    bool feedTroubleReported_ = false;
+    bool clockTroubleReported_ = false;
+    int streamRetries_ = 0;
+    bool streamTroubleReported_ = false;
+    std::uint64_t reconnectAttempt_ = 0;
+
+    // Monotonic readings: the stall watch and the jump detector use them.
+    double openedAt_ = 0.0;
     double lastPosition_ = 0.0;
-    double lastAdvance_ = 0.0;  // clock time when the position last moved
+    double lastAdvance_ = 0.0;
+    double healthySince_ = 0.0;
+    double seekedAt_ = -1e9;
+    double lastWall_ = 0.0;
+    double lastMonotonic_ = 0.0;
 
     bool isPlaying_ = false;
     bool hasEnded_ = false;
