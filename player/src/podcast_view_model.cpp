@@ -112,6 +112,12 @@ void PodcastViewModel::reportError(const QString& message) {
     publish(showingAlert_, true);
 }
 
+void PodcastViewModel::withdrawError(const QString& message) {
+    // The trouble is over and the radio plays: an alert still saying so
+    // would only look like a new fault.
+    if (showingAlert_ && errorMessage_ == message) publish(showingAlert_, false);
+}
+
 void PodcastViewModel::handleParseResult(syndra::Result result) {
     if (const syndra::ParserError* error = result.error()) {
         return feedFailed(describe(*error), QString::fromStdString(error->localizedDescription()));
@@ -136,6 +142,7 @@ void PodcastViewModel::handleParseResult(syndra::Result result) {
     feed_ = std::move(*parsed.rssFeed());
     episodes_ = std::move(episodes);
     feedRetries_ = 0;
+    if (feedTroubleReported_) withdrawError(QString::fromStdString(feedTrouble_));
     feedTroubleReported_ = false;
     goOnAir();
 }
@@ -144,6 +151,7 @@ void PodcastViewModel::feedFailed(const std::string& line, const QString& messag
     // Said once; the retries that follow fail quietly until one succeeds.
     if (!feedTroubleReported_) {
         feedTroubleReported_ = true;
+        feedTrouble_ = message.toStdString();
         services_.print(line);
         reportError(message);
     }
@@ -176,11 +184,13 @@ void PodcastViewModel::goOnAir() {
         stopProgressTimer();
         if (!clockTroubleReported_) {
             clockTroubleReported_ = true;
+            clockTrouble_ = trouble;
             services_.print(trouble);
             reportError(QString::fromStdString(trouble));
         }
         return;
     }
+    if (clockTroubleReported_) withdrawError(QString::fromStdString(clockTrouble_));
     clockTroubleReported_ = false;
     streamRetries_ = 0;
     streamTroubleReported_ = false;
@@ -294,7 +304,10 @@ void PodcastViewModel::startEpisode(std::int64_t slot, const QString& urlText, c
         guard,
         [this, episode](const std::optional<QVariant>& title) { applyTitle(episode, title); });
     events.metadataFailed = platform::guarded(guard, [this, episode](const QString& error) {
-        if (episode == episode_) services_.print("Failed to load metadata: " + error.toStdString());
+        // A stream being reopened fails again quietly.
+        if (episode == episode_ && !streamTroubleReported_) {
+            services_.print("Failed to load metadata: " + error.toStdString());
+        }
     });
     player_ = services_.players->open(url, std::move(events));
 }

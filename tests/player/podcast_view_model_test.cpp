@@ -354,6 +354,7 @@ TEST_F(BeforeEpochTest, ClockBeforeTheEpochIsReportedNotPlayedUntilItIsPutRight)
     time.jump(200.0);
     time.advance(1.0);
     EXPECT_THAT(players.opened, ElementsAre(QUrl("https://cdn.example/ep000.mp3")));
+    EXPECT_FALSE(model->showingAlert());  // the trouble is over
 }
 
 // ---- healing: failures and clock jumps, each said once, recovered by itself ----

@@ -99,6 +99,7 @@ private:
     void handleParseResult(syndra::Result result);
     void feedFailed(const std::string& line, const QString& message);
     void reportError(const QString& message);
+    void withdrawError(const QString& message);
     void goOnAir();
     void startEpisode(std::int64_t slot, const QString& urlText, const QUrl& url);
     void playerReady(std::uint64_t episode, bool seekable);
@@ -158,6 +159,7 @@ private:
     int feedRetries_ = 0;
     bool feedTroubleReported_ = false;
     bool clockTroubleReported_ = false;
+    std::string feedTrouble_, clockTrouble_;  // what the alert said
     int streamRetries_ = 0;
     bool streamTroubleReported_ = false;
     std::uint64_t reconnectAttempt_ = 0;
