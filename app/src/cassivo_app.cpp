@@ -10,6 +10,7 @@
 #include <ui/content_view.hpp>
 
 #include <QApplication>
+#include <QIcon>
 #include <QMetaObject>
 
 #include <cstdio>
@@ -27,10 +28,12 @@ namespace {
 // Qt's own options, which QApplication reads and removes; the ones in the
 // first list take a value.
 bool isQtOption(const char* argument, bool& takesValue) {
-    static const char* const withValue[] = {"-platform", "-platformpluginpath", "-platformtheme",
-                                            "-plugin",   "-qwindowgeometry",    "-qwindowicon",
-                                            "-qwindowtitle", "-display",        "-geometry",
-                                            "-style",    "-stylesheet",         "-session"};
+    static const char* const withValue[] = {"-platform",        "-platformpluginpath",
+                                            "-platformtheme",   "-plugin",
+                                            "-qwindowgeometry", "-qwindowicon",
+                                            "-qwindowtitle",    "-display",
+                                            "-geometry",        "-style",
+                                            "-stylesheet",      "-session"};
     static const char* const flags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
     for (const char* option : withValue) {
         if (std::strcmp(argument, option) == 0) return takesValue = true;
@@ -58,6 +61,18 @@ std::vector<std::string> ownArguments(int argc, char** argv) {
         arguments.emplace_back(argv[i]);
     }
     return arguments;
+}
+
+// The icon as compiled in, so the window shows it even when the program runs
+// from the build tree rather than from an installed menu entry.
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(
+            QStringLiteral(":/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(kApplicationID),
+            QSize(size, size));
+    }
+    return icon;
 }
 
 // The window as it looks in one of a few fixed states, for screenshots.
@@ -90,7 +105,8 @@ int CassivoApp::run(int argc, char** argv) {
     // --help and --version work without a display.
     const CommandLine commandLine = parseCommandLine(ownArguments(argc, argv));
     if (!commandLine.options) {
-        std::fprintf(stderr, "cassivo: %s\n\n%s", commandLine.error.c_str(), usage(program).c_str());
+        std::fprintf(stderr, "cassivo: %s\n\n%s", commandLine.error.c_str(),
+                     usage(program).c_str());
         return 2;
     }
     const Options& options = *commandLine.options;
@@ -115,6 +131,8 @@ int CassivoApp::run(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("cassivo"));
     QApplication::setApplicationName(QStringLiteral("cassivo"));
     QApplication::setApplicationVersion(QStringLiteral(CASSIVO_VERSION));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationID));
+    QApplication::setWindowIcon(applicationIcon());
 
     if (options.snapshotPath) return writeSnapshot(options);
 
@@ -134,7 +152,9 @@ int CassivoApp::run(int argc, char** argv) {
     services.fonts = &fonts;
     services.print = platform::standardOutput();
     services.scheduler = &scheduler;
-    services.makeContent = [&playerServices] { return std::make_unique<ui::ContentView>(playerServices); };
+    services.makeContent = [&playerServices] {
+        return std::make_unique<ui::ContentView>(playerServices);
+    };
     services.makeUpdateCheck = [&clock] {
         return std::make_unique<UpdaterCheck>(
             updater::BasicUpdater::defaultServices(clock, QStringLiteral(CASSIVO_VERSION)));
@@ -142,7 +162,8 @@ int CassivoApp::run(int argc, char** argv) {
     AppDelegate delegate(std::move(services));
 
     QMetaObject::invokeMethod(
-        &application, [&delegate] { delegate.applicationDidFinishLaunching(); }, Qt::QueuedConnection);
+        &application, [&delegate] { delegate.applicationDidFinishLaunching(); },
+        Qt::QueuedConnection);
     return QApplication::exec();
 }
 
