@@ -1,6 +1,7 @@
 #include <app/app_delegate.hpp>
 #include <app/cassivo_app.hpp>
 #include <app/command_line.hpp>
+#include <app/mpris_service.hpp>
 #include <app/updater_check.hpp>
 #include <platform/clock.hpp>
 #include <platform/qt_scheduler.hpp>
@@ -10,6 +11,10 @@
 #include <ui/content_view.hpp>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+#include <QDBusMessage>
 #include <QIcon>
 #include <QMetaObject>
 
@@ -97,6 +102,23 @@ int writeSnapshot(const Options& options) {
     return 0;
 }
 
+// The MPRIS bus name doubles as the one-instance lock of the session.
+enum class SessionClaim { claimed, alreadyRunning, noBus };
+
+SessionClaim claimSession(QDBusConnection bus, const platform::LinePrinter& print) {
+    if (!bus.isConnected()) {
+        print("MPRIS is off: there is no session bus");
+        return SessionClaim::noBus;
+    }
+    const QString name = QString::fromLatin1(kMprisBusName);
+    if (bus.registerService(name)) return SessionClaim::claimed;
+    if (bus.interface() != nullptr && bus.interface()->isServiceRegistered(name)) {
+        return SessionClaim::alreadyRunning;
+    }
+    print("MPRIS is off: " + bus.lastError().message().toStdString());
+    return SessionClaim::noBus;
+}
+
 }  // namespace
 
 int CassivoApp::run(int argc, char** argv) {
@@ -129,12 +151,30 @@ int CassivoApp::run(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("cassivo"));
-    QApplication::setApplicationName(QStringLiteral("cassivo"));
+    // The application's name is its desktop id: X11 takes the window's class
+    // from it, so the desktop groups the window with its menu entry. The
+    // preferences keep their own fixed place.
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationID));
+    QApplication::setApplicationDisplayName(QStringLiteral("Cassivo"));
     QApplication::setApplicationVersion(QStringLiteral(CASSIVO_VERSION));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationID));
     QApplication::setWindowIcon(applicationIcon());
 
     if (options.snapshotPath) return writeSnapshot(options);
+
+    const platform::LinePrinter print = platform::standardOutput();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const SessionClaim claim = claimSession(bus, print);
+    if (claim == SessionClaim::alreadyRunning) {
+        // One radio per session: the one that plays comes to the front.
+        if (options.feedURL) print("--feed is ignored: Cassivo is already running");
+        bus.call(QDBusMessage::createMethodCall(
+                     QString::fromLatin1(kMprisBusName), QString::fromLatin1(kMprisObjectPath),
+                     QStringLiteral("org.mpris.MediaPlayer2"), QStringLiteral("Raise")),
+                 QDBus::Block, 5000);
+        print("Cassivo is already running: its window is raised");
+        return 0;
+    }
 
     platform::QtScheduler scheduler(&application);
     platform::SystemClock clock;
@@ -152,8 +192,11 @@ int CassivoApp::run(int argc, char** argv) {
     services.fonts = &fonts;
     services.print = platform::standardOutput();
     services.scheduler = &scheduler;
-    services.makeContent = [&playerServices] {
-        return std::make_unique<ui::ContentView>(playerServices);
+    ui::ContentView* deck = nullptr;
+    services.makeContent = [&playerServices, &deck] {
+        auto view = std::make_unique<ui::ContentView>(playerServices);
+        deck = view.get();
+        return view;
     };
     services.makeUpdateCheck = [&clock] {
         return std::make_unique<UpdaterCheck>(
@@ -161,8 +204,24 @@ int CassivoApp::run(int argc, char** argv) {
     };
     AppDelegate delegate(std::move(services));
 
+    std::unique_ptr<MprisService> mpris;
     QMetaObject::invokeMethod(
-        &application, [&delegate] { delegate.applicationDidFinishLaunching(); },
+        &application,
+        [&] {
+            delegate.applicationDidFinishLaunching();
+            if (claim != SessionClaim::claimed || deck == nullptr) return;
+            MprisService::WindowControls controls;
+            controls.raise = [&delegate] {
+                QWidget* window = delegate.window();
+                window->showNormal();
+                window->raise();
+                window->activateWindow();
+            };
+            controls.quit = [&delegate] { delegate.window()->close(); };
+            mpris = std::make_unique<MprisService>(deck->model(), std::move(controls));
+            if (!mpris->registerOn(bus))
+                print("MPRIS is off: the player object could not be served");
+        },
         Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -71,6 +71,23 @@ bool playableScheme(const std::string& url) {
            scheme == QLatin1String("https") || scheme == QLatin1String("file");
 }
 
+// The item's episode: its first audio Media RSS content's URL (even when
+// that has none), else its enclosure's when that is audio.
+std::optional<syndra::Text> episodeURLOf(const syndra::RSSFeedItem& item) {
+    if (item.media && item.media->mediaContents) {
+        const auto& contents = *item.media->mediaContents;
+        const auto audio = std::find_if(contents.begin(), contents.end(), [](const auto& content) {
+            return content.attributes && isAudio(content.attributes->type);
+        });
+        if (audio != contents.end()) return audio->attributes->url;
+    }
+    // Most podcasts carry their audio in the enclosure alone.
+    if (item.enclosure && item.enclosure->attributes && isAudio(item.enclosure->attributes->type)) {
+        return item.enclosure->attributes->url;
+    }
+    return std::nullopt;
+}
+
 // "Morning Show #42" → "42": the last non-empty piece between "#"s, lowered.
 std::optional<QString> lastHashPiece(const QString& title) {
     const QStringList pieces = title.split(QLatin1Char('#'), Qt::SkipEmptyParts);
@@ -178,10 +195,8 @@ void PodcastViewModel::goOnAir() {
     if (!trouble.empty()) {
         // The clock watch tries again every second, quietly, until the clock
         // is put right.
+        silence();
         phase_ = Phase::offAir;
-        ++episode_;
-        retirePlayer();
-        stopProgressTimer();
         if (!clockTroubleReported_) {
             clockTroubleReported_ = true;
             clockTrouble_ = trouble;
@@ -197,6 +212,15 @@ void PodcastViewModel::goOnAir() {
 
     const auto index = static_cast<std::size_t>(std::get<BroadcastPosition>(position)[0]);
     const std::string text = replaceFirst(episodes_[index], "http:", "https:");
+    announce(index);
+    if (paused_) {
+        // Unheard: what is on air is known, nothing is opened.
+        silence();
+        slot_ = *slot;
+        episodeURL_ = QString::fromStdString(text);
+        phase_ = Phase::paused;
+        return;
+    }
     services_.print(text);
     const QUrl url(QString::fromStdString(text), QUrl::StrictMode);
     if (!url.isValid() || url.isRelative()) {
@@ -204,8 +228,7 @@ void PodcastViewModel::goOnAir() {
         services_.print(message);
         reportError(QString::fromStdString(message));
         // Nothing to play in this slot: count down to the next one.
-        ++episode_;
-        retirePlayer();
+        silence();
         slot_ = *slot;
         phase_ = Phase::playing;
         ticked_ = false;
@@ -219,25 +242,7 @@ std::vector<std::string> PodcastViewModel::audioEpisodeURLs(const syndra::RSSFee
     std::vector<std::string> urls;
     if (!feed.items) return urls;
     for (const syndra::RSSFeedItem& item : *feed.items) {
-        std::optional<syndra::Text> url;
-        bool mediaAudio = false;
-        if (item.media && item.media->mediaContents) {
-            // Only the first audio content counts, even when it has no URL.
-            const auto& contents = *item.media->mediaContents;
-            const auto audio =
-                std::find_if(contents.begin(), contents.end(), [](const auto& content) {
-                    return content.attributes && isAudio(content.attributes->type);
-                });
-            if (audio != contents.end()) {
-                mediaAudio = true;
-                url = audio->attributes->url;
-            }
-        }
-        // Most podcasts carry their audio in the enclosure alone.
-        if (!mediaAudio && item.enclosure && item.enclosure->attributes &&
-            isAudio(item.enclosure->attributes->type)) {
-            url = item.enclosure->attributes->url;
-        }
+        const std::optional<syndra::Text> url = episodeURLOf(item);
         if (!url) continue;
         if (!playableScheme(url->str())) {
             if (skipped)
@@ -357,6 +362,12 @@ void PodcastViewModel::tick() {
     if (!player_) return;
     ticked_ = true;
     publish(currentTime_, player_->position());
+    if (onAir_ && onAir_->length <= 0.0) {
+        if (const double length = player_->duration(); std::isfinite(length) && length > 0.0) {
+            onAir_->length = length;
+            emit broadcastChanged();
+        }
+    }
     later([this] { setWheel(true, -360.0); });
 }
 
@@ -383,6 +394,7 @@ void PodcastViewModel::followTheClock(double now, double monotonic) {
             if (!loading_) goOnAir();
             return;
         case Phase::reconnecting:
+        case Phase::paused:
             if (onAir != slot_) goOnAir();
             return;
         case Phase::ended:
@@ -493,6 +505,64 @@ void PodcastViewModel::reconnect(std::uint64_t attempt) {
     if (phase_ != Phase::reconnecting || attempt != reconnectAttempt_) return;
     if (slotNumber(services_.clock->now()) != slot_) return goOnAir();
     startEpisode(slot_, episodeURL_, episodeQUrl_);
+}
+
+void PodcastViewModel::pause() {
+    if (paused_) return;
+    paused_ = true;
+    silence();
+    if (phase_ == Phase::playing || phase_ == Phase::reconnecting) phase_ = Phase::paused;
+    emit broadcastChanged();
+}
+
+void PodcastViewModel::play() {
+    if (!paused_) return;
+    paused_ = false;
+    emit broadcastChanged();
+    if (phase_ == Phase::paused) goOnAir();
+}
+
+double PodcastViewModel::position() const {
+    if (player_ && started_) return player_->position();
+    if (phase_ == Phase::paused) return secondsIntoSlot(services_.clock->now());
+    return currentTime_;
+}
+
+void PodcastViewModel::announce(std::size_t episode) {
+    OnAir now;
+    now.episode = static_cast<int>(episode);
+    now.url = QString::fromStdString(replaceFirst(episodes_[episode], "http:", "https:"));
+    if (feed_->title) now.show = QString::fromStdString(feed_->title->str());
+    // The podcast's artwork, else the channel's image.
+    if (feed_->iTunes && feed_->iTunes->iTunesImage && feed_->iTunes->iTunesImage->attributes &&
+        feed_->iTunes->iTunesImage->attributes->href) {
+        now.artURL = QString::fromStdString(feed_->iTunes->iTunesImage->attributes->href->str());
+    } else if (feed_->image && feed_->image->url) {
+        now.artURL = QString::fromStdString(feed_->image->url->str());
+    }
+    const auto& items = *feed_->items;
+    const auto item = std::find_if(items.begin(), items.end(), [&](const syndra::RSSFeedItem& i) {
+        const std::optional<syndra::Text> url = episodeURLOf(i);
+        return url && url->str() == episodes_[episode];
+    });
+    if (item != items.end()) {
+        if (item->title) now.title = QString::fromStdString(item->title->str());
+        if (item->iTunes && item->iTunes->iTunesDuration && *item->iTunes->iTunesDuration > 0) {
+            now.length = *item->iTunes->iTunesDuration;
+        }
+    }
+    if (onAir_ == now) return;
+    onAir_ = std::move(now);
+    emit broadcastChanged();
+}
+
+void PodcastViewModel::silence() {
+    // Events of the stream that was on are dropped from here on.
+    ++episode_;
+    ++reconnectAttempt_;
+    retirePlayer();
+    stopProgressTimer();
+    if (isPlaying_) publish(isPlaying_, false);
 }
 
 void PodcastViewModel::retirePlayer() {

@@ -5,6 +5,8 @@
 #include <QMediaPlayer>
 #include <QTimer>
 
+#include <limits>
+
 namespace player {
 namespace {
 
@@ -53,6 +55,10 @@ public:
         if (!pastTheEnd_) player_.play();
     }
     double position() const override { return double(player_.position()) / 1000.0; }
+    double duration() const override {
+        return player_.duration() > 0 ? double(player_.duration()) / 1000.0
+                                      : std::numeric_limits<double>::quiet_NaN();
+    }
 
 private:
     void statusChanged(QMediaPlayer::MediaStatus status) {

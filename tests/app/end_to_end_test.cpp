@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusVariant>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,6 +26,7 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -45,10 +50,13 @@ QByteArray feedWithEpisodes(const QStringList& urls) {
            items + "</channel></rss>";
 }
 
-QProcessEnvironment appEnvironment(const QTemporaryDir& dir) {
+// The app's environment; without `bus` it has no session bus, as on a bare
+// machine, whatever the test itself runs on.
+QProcessEnvironment appEnvironment(const QTemporaryDir& dir, bool bus = false) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    if (!bus) env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
     return env;
 }
 
@@ -132,43 +140,64 @@ TEST_P(SnapshotTest, WritesTheWindowAtTwiceItsSize) {
 INSTANTIATE_TEST_SUITE_P(EndToEnd, SnapshotTest,
                          testing::Values("initial", "playing", "waiting", "error"));
 
-TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
-    QTemporaryDir dir;
-    // An hour and a bit of untagged tone at a constant 4000 bytes a second, so
-    // that any second of a slot is inside it and the read offset tells where
-    // the app plays. Untagged: the label comes from the feed, which prints the
-    // URL. Three episodes are links to the one file.
-    constexpr double kBytesPerSecond = 4000.0;
-    const QString tone = QFileInfo(dir.filePath(QStringLiteral("tone.mp3"))).absoluteFilePath();
-    QProcess ffmpeg;
-    ffmpeg.start(QStringLiteral("ffmpeg"),
-                 {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
-                  "sine=frequency=330:duration=3700:sample_rate=8000", "-ac", "1", "-codec:a",
-                  "libmp3lame", "-b:a", "32k", tone});
-    ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
-    QStringList urls;
-    for (int i = 0; i < 3; ++i) {
-        const QString path = dir.filePath(QStringLiteral("tone%1.mp3").arg(i));
-        ASSERT_TRUE(QFile::link(tone, path));
-        urls << QUrl::fromLocalFile(path).toString();
+// The real program playing a feed served from loopback. An hour and a bit of
+// untagged tone at a constant 4000 bytes a second, so that any second of a
+// slot is inside it and the read offset tells where the app plays. Untagged:
+// the label comes from the feed, which prints the URL. Three episodes are
+// links to the one file.
+class LoopbackBroadcast : public testing::Test {
+protected:
+    static constexpr double kBytesPerSecond = 4000.0;
+
+    void SetUp() override {
+        tone = QFileInfo(dir.filePath(QStringLiteral("tone.mp3"))).absoluteFilePath();
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i",
+                      "sine=frequency=330:duration=3700:sample_rate=8000", "-ac", "1", "-codec:a",
+                      "libmp3lame", "-b:a", "32k", tone});
+        ASSERT_TRUE(ffmpeg.waitForFinished(60000) && ffmpeg.exitCode() == 0);
+        for (int i = 0; i < 3; ++i) {
+            const QString path = dir.filePath(QStringLiteral("tone%1.mp3").arg(i));
+            ASSERT_TRUE(QFile::link(tone, path));
+            urls << QUrl::fromLocalFile(path).toString();
+        }
+        server.route("/feed.xml",
+                     {.contentType = "application/rss+xml", .body = feedWithEpisodes(urls)});
+        // A check made a moment ago keeps the update checker off the real update
+        // host; its back-off line still shows that every launch starts a check.
+        QSettings(dir.filePath(QStringLiteral("config/cassivo/cassivo.conf")), QSettings::IniFormat)
+            .setValue(QStringLiteral("lastUpdateCheck"), QDateTime::currentDateTime());
     }
+    void launch(QProcess& process, bool bus) {
+        process.setProcessEnvironment(appEnvironment(dir, bus));
+        process.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"),
+                      {"--feed", server.baseUrl(QStringLiteral("/feed.xml"))});
+        ASSERT_TRUE(process.waitForStarted(10000));
+    }
+    // The second of the slot on air now.
+    static double intoSlot() {
+        return std::fmod(
+            double(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - double(player::kScheduleEpoch),
+            3600.0);
+    }
+    // Where the app reads the tone, in seconds of it, if it has it open.
+    std::optional<double> secondRead() const {
+        const auto offset = readOffsetOf(app.processId(), tone);
+        return offset ? std::optional<double>(double(*offset) / kBytesPerSecond) : std::nullopt;
+    }
+
+    QTemporaryDir dir;
+    QString tone;
+    QStringList urls;
     testsupport::LoopbackHttpServer server;
-    server.route("/feed.xml",
-                 {.contentType = "application/rss+xml", .body = feedWithEpisodes(urls)});
-
-    // A check made a moment ago keeps the update checker off the real update
-    // host; its back-off line still shows that every launch starts a check.
-    QSettings(dir.filePath(QStringLiteral("config/cassivo/cassivo.conf")), QSettings::IniFormat)
-        .setValue(QStringLiteral("lastUpdateCheck"), QDateTime::currentDateTime());
-
     QProcess app;
-    app.setProcessEnvironment(appEnvironment(dir));
+};
+
+TEST_F(LoopbackBroadcast, PlaysTheEpisodeOnAirWithoutASessionBus) {
     // The second of the slot at launch, which the app starts the episode from.
-    const double intoSlot = std::fmod(
-        double(QDateTime::currentSecsSinceEpoch()) - double(player::kScheduleEpoch), 3600.0);
-    app.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"),
-              {"--feed", server.baseUrl(QStringLiteral("/feed.xml"))});
-    ASSERT_TRUE(app.waitForStarted(10000));
+    const double startSecond = intoSlot();
+    launch(app, false);
 
     QByteArray output;
     QElapsedTimer clock;
@@ -182,7 +211,7 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
     // Let it play a moment, then see where it reads and that nothing failed.
     QThread::msleep(1500);
     output += app.readAllStandardOutput();
-    const std::optional<qint64> offset = readOffsetOf(app.processId(), tone);
+    const std::optional<double> second = secondRead();
     app.kill();
     app.waitForFinished(5000);
 
@@ -192,6 +221,7 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
                 Contains(QStringLiteral("Successfully registered font: PermanentMarker-Regular")));
     EXPECT_THAT(lines, Contains(QStringLiteral("Days of podcast: 0")));
     EXPECT_THAT(lines, Contains(QStringLiteral("BasicUpdater: backed off, less than 5 days.")));
+    EXPECT_THAT(lines, Contains(QStringLiteral("MPRIS is off: there is no session bus")));
     // Three slots in URL order; the clock picks one of them.
     const auto played = std::find_if(lines.begin(), lines.end(),
                                      [&](const QString& l) { return urls.contains(l); });
@@ -201,10 +231,106 @@ TEST(EndToEnd, PlaysTheEpisodeOnAirFromALoopbackFeed) {
     EXPECT_THAT(output.toStdString(), Not(HasSubstr("Next in")));
     // The stream is read from that second on (give or take the seconds played
     // since and the player's read-ahead of 64 KiB, 16 s here).
-    ASSERT_TRUE(offset.has_value()) << "the episode's file is not open";
-    EXPECT_GE(double(*offset) / kBytesPerSecond, intoSlot - 10.0) << *offset;
-    EXPECT_LE(double(*offset) / kBytesPerSecond, intoSlot + 60.0) << *offset;
+    ASSERT_TRUE(second.has_value()) << "the episode's file is not open";
+    EXPECT_GE(*second, startSecond - 10.0);
+    EXPECT_LE(*second, startSecond + 60.0);
     EXPECT_THAT(output.toStdString(), Not(HasSubstr("Failed to load metadata")));
 }
 
+// ---- the desktop's media controls (run on a private bus: dbus-run-session) ----
+
+template <class Done>
+bool spinUntil(Done done, int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > milliseconds) return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// Counts the PlaybackStatus values the player announces.
+class StatusWatch : public QObject {
+    Q_OBJECT
+public slots:
+    void changed(const QString&, const QVariantMap& changes, const QStringList&) {
+        if (changes.contains(QStringLiteral("PlaybackStatus")))
+            announced << changes.value(QStringLiteral("PlaybackStatus")).toString();
+    }
+
+public:
+    QStringList announced;
+};
+
+TEST_F(LoopbackBroadcast, DesktopMediaControlsSeeAndSteerTheBroadcast) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) GTEST_SKIP() << "no session bus";
+    const QString name = QStringLiteral("org.mpris.MediaPlayer2.cassivo");
+    const QString path = QStringLiteral("/org/mpris/MediaPlayer2");
+    const QString root = QStringLiteral("org.mpris.MediaPlayer2");
+    const QString player = QStringLiteral("org.mpris.MediaPlayer2.Player");
+    const auto get = [&](const QString& interface, const char* property) {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            name, path, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        call << interface << QString::fromLatin1(property);
+        const QList<QVariant> reply = bus.call(call, QDBus::Block, 5000).arguments();
+        return reply.isEmpty() ? QVariant() : reply.first().value<QDBusVariant>().variant();
+    };
+    const auto call = [&](const QString& interface, const char* method) {
+        bus.call(QDBusMessage::createMethodCall(name, path, interface, QString::fromLatin1(method)),
+                 QDBus::Block, 5000);
+    };
+    StatusWatch watch;
+    bus.connect(name, path, QStringLiteral("org.freedesktop.DBus.Properties"),
+                QStringLiteral("PropertiesChanged"), &watch,
+                SLOT(changed(QString, QVariantMap, QStringList)));
+    const auto status = [&] { return get(player, "PlaybackStatus").toString(); };
+
+    launch(app, true);
+    ASSERT_TRUE(spinUntil([&] { return status() == "Playing"; }, 30000))
+        << app.readAllStandardOutput().toStdString();
+    const std::tuple<const QString*, const char*, QVariant> expected[] = {
+        {&root, "Identity", "Cassivo"}, {&root, "DesktopEntry", "app.cassivo.Cassivo"},
+        {&root, "CanQuit", true},       {&root, "CanRaise", true},
+        {&root, "HasTrackList", false}, {&player, "CanPlay", true},
+        {&player, "CanPause", true},    {&player, "CanSeek", false},
+        {&player, "CanGoNext", false},  {&player, "CanGoPrevious", false},
+        {&player, "CanControl", true},
+    };
+    for (const auto& [interface, property, value] : expected)
+        EXPECT_EQ(get(*interface, property), value) << property;
+    const QVariantMap metadata = qdbus_cast<QVariantMap>(get(player, "Metadata"));
+    const qsizetype onAir = urls.indexOf(metadata.value("xesam:url").toString());
+    ASSERT_GE(onAir, 0) << metadata.value("xesam:url").toString().toStdString();
+    EXPECT_EQ(metadata.value("xesam:title"), QStringLiteral("Tone & Noise #%1").arg(onAir));
+    EXPECT_EQ(metadata.value("xesam:album"), QStringLiteral("Loop"));
+
+    // Paused, the stream is let go; played, it is read from the live second.
+    call(player, "Pause");
+    EXPECT_TRUE(spinUntil([&] { return status() == "Paused" && !secondRead(); }, 10000));
+    call(player, "Play");
+    ASSERT_TRUE(spinUntil([&] { return status() == "Playing" && secondRead(); }, 20000));
+    EXPECT_NEAR(*secondRead(), intoSlot(), 30.0);
+    EXPECT_TRUE(spinUntil([&] { return watch.announced.endsWith("Playing"); }, 5000));
+    EXPECT_TRUE(watch.announced.contains("Paused"));
+
+    // A second launch raises the first and goes.
+    QProcess second;
+    launch(second, true);
+    ASSERT_TRUE(second.waitForFinished(20000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_THAT(second.readAllStandardOutput().toStdString(),
+                HasSubstr("--feed is ignored: Cassivo is already running"));
+    EXPECT_EQ(app.state(), QProcess::Running);
+
+    call(root, "Quit");
+    ASSERT_TRUE(app.waitForFinished(10000));
+    EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(app.exitCode(), 0);
+}
+
 }  // namespace
+
+#include "end_to_end_test.moc"

@@ -484,6 +484,29 @@ const HealingCase kHealingCases[] = {
          t.time.advance(3472.0);
          EXPECT_THAT(t.players.opened, ElementsAre(QUrl("https://cdn.example/a.mp3")));
      }},
+    {"PausedTheScheduleRunsOnUnheardAndPlayRejoinsItLive",
+     [](PodcastViewModelTest& t) {
+         t.feed.title = syndra::Text("Loop");
+         t.loadAndStart();
+         ASSERT_TRUE(t.model->onAir());
+         EXPECT_EQ(t.model->onAir()->title, "Show #3");
+         EXPECT_EQ(t.model->onAir()->show, "Loop");
+         t.model->pause();
+         t.time.drain();
+         EXPECT_EQ(t.players.alive, 0);
+         EXPECT_FALSE(t.model->isPlaying());
+         EXPECT_FALSE(t.model->wheelTurning());
+         t.time.advance(3600.0);  // not a stall, not a failure: the next slot, unheard
+         EXPECT_EQ(t.players.opened.size(), 1u);
+         EXPECT_EQ(t.model->onAir()->url, kEpisode4.toString());
+         EXPECT_DOUBLE_EQ(t.model->position(), 125.0);
+         t.model->play();
+         t.players.current->events.ready(true);
+         t.time.drain();
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3, kEpisode4));
+         EXPECT_THAT(t.players.current->seeks, ElementsAre(125.0));
+         EXPECT_TRUE(t.model->isPlaying());
+     }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Healing, HealingTest, testing::ValuesIn(kHealingCases),

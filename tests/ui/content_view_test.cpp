@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <tuple>
+
 namespace {
 
 using ui::ReelAnimation;
@@ -202,5 +204,43 @@ TEST_F(ContentViewTest, TheNoticeIsDrawnDuringTheCountdownAndErasedAfter) {
     time.advance(1.0);
     pumpEvents();
     EXPECT_EQ(onScreen(*view).copy(notice), playing);
+}
+
+// Counts the paint events a widget gets.
+struct PaintCounter : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+TEST_F(ContentViewTest, NothingIsDrawnWhileNobodySeesTheDeckButTheSoundPlaysOn) {
+    feedSource.next = [] { return syndra::Result(syndra::Feed(fakes::numberedFeed(3))); };
+    view->show();
+    time.drain();
+    players.current->events.ready(true);
+    time.advance(1.0);
+    pumpEvents();
+    PaintCounter counter;
+    view->installEventFilter(&counter);
+    for (const auto& [name, hide, unhide] :
+         {std::tuple<const char*, void (QWidget::*)(), void (QWidget::*)()>{
+              "minimised", &QWidget::showMinimized, &QWidget::showNormal},
+          {"hidden", &QWidget::hide, &QWidget::show}}) {
+        (view.get()->*hide)();
+        pumpEvents();
+        counter.paints = 0;
+        time.advance(5.0);
+        pumpEvents();
+        EXPECT_EQ(counter.paints, 0) << name;
+        EXPECT_EQ(view->reels().animation().state(), QAbstractAnimation::Paused) << name;
+        EXPECT_TRUE(players.current->playing) << name;
+        (view.get()->*unhide)();
+        pumpEvents();
+        EXPECT_GT(counter.paints, 0) << name;
+        EXPECT_EQ(view->reels().animation().state(), QAbstractAnimation::Running) << name;
+    }
+    view->removeEventFilter(&counter);
 }
 }  // namespace

@@ -51,7 +51,7 @@ ContentView::ContentView(player::PlayerServices services, Artwork artwork, QWidg
         update(wheelArea(geometry::kRightWheel));
     });
     connect(&reels_, &ReelAnimation::angleChanged, this, [this] {
-        if (!reelFrame_.isActive()) reelFrame_.start();
+        if (!reelFrame_.isActive() && !unseen()) reelFrame_.start();
     });
 }
 
@@ -65,9 +65,38 @@ DeckState ContentView::state() const {
 
 void ContentView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Minimising changes the state of the window, not of this widget.
+    window()->removeEventFilter(this);
+    window()->installEventFilter(this);
+    seenOrNot();
     if (appeared_) return;
     appeared_ = true;
     model_->loadFeed();
+}
+
+void ContentView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    seenOrNot();
+}
+
+bool ContentView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::WindowStateChange) seenOrNot();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool ContentView::unseen() const {
+    return !isVisible() || window()->isMinimized();
+}
+
+void ContentView::seenOrNot() {
+    // Nobody sees a hidden or minimised deck: the sound plays on, the
+    // drawing stops.
+    reels_.setSuspended(unseen());
+    if (!unseen() && missedRefresh_) {
+        missedRefresh_ = false;
+        noticeDrawn_ = model_->hasEnded();
+        update();
+    }
 }
 
 void ContentView::modelWillChange() {
@@ -79,6 +108,11 @@ void ContentView::modelWillChange() {
 
 void ContentView::refresh() {
     refreshQueued_ = false;
+    presentAlert();
+    if (unseen()) {
+        missedRefresh_ = true;
+        return;
+    }
     // Text and notice change with the model; the reels repaint themselves,
     // except when the notice, which reaches into their frames, comes or goes.
     if (model_->hasEnded() != noticeDrawn_) {
@@ -87,7 +121,6 @@ void ContentView::refresh() {
     } else {
         update(QRegion(rect()).subtracted(reelsArea()));
     }
-    presentAlert();
 }
 
 void ContentView::presentAlert() {

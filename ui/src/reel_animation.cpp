@@ -30,6 +30,13 @@ void ReelAnimation::update(bool wasTurning, double oldAngle, bool turning, doubl
     }
     show(oldAngle);
     animation_.start();
+    if (suspended_) animation_.pause();
+}
+
+void ReelAnimation::setSuspended(bool suspended) {
+    suspended_ = suspended;
+    if (suspended && animation_.state() == QAbstractAnimation::Running) animation_.pause();
+    if (!suspended && animation_.state() == QAbstractAnimation::Paused) animation_.resume();
 }
 
 void ReelAnimation::show(double angle) {

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -37,6 +38,8 @@ public:
     virtual void play() = 0;
     /// The position in seconds.
     virtual double position() const = 0;
+    /// The length in seconds; not a number while unknown.
+    virtual double duration() const { return std::numeric_limits<double>::quiet_NaN(); }
 };
 
 /// Opens streams; the real one plays through the platform's media framework.

@@ -68,6 +68,29 @@ public:
     /// currentTime as "mm:ss" (minutes not wrapped at 60), "--:--" when unknown.
     QString formattedTime() const;
 
+    /// A radio cannot stop time: pausing mutes it and stops reading the
+    /// stream while the schedule runs on; playing rejoins the broadcast at
+    /// the live second of whatever is on air then.
+    void pause();
+    void play();
+    bool isPaused() const noexcept { return paused_; }
+
+    /// The episode on air, for the desktop's media controls.
+    struct OnAir {
+        int episode = 0;      // its place in the sorted episode list
+        QString url;          // as it is played
+        QString title;        // its item's title
+        QString show;         // the channel's title
+        QString artURL;       // the channel's image
+        double length = 0.0;  // seconds; 0 while unknown
+        friend bool operator==(const OnAir&, const OnAir&) = default;
+    };
+    /// Nothing before the first episode.
+    const std::optional<OnAir>& onAir() const noexcept { return onAir_; }
+    /// Seconds into the episode on air: where the stream plays, or, paused,
+    /// where it would.
+    double position() const;
+
     /// Each item's episode, sorted: its first audio Media RSS content's URL,
     /// or, for an item with no audio Media RSS content, its enclosure's when
     /// the enclosure is audio. URLs that are not http, https or file are left
@@ -84,6 +107,8 @@ signals:
     /// The wheel properties were written together, as one update; the
     /// arguments are the values before it. The view animates from these.
     void wheelChanged(bool wasTurning, double oldAngle);
+    /// onAir() or isPaused() changed.
+    void broadcastChanged();
 
 private:
     // Where the broadcast stands; the clock watch acts on it every second.
@@ -93,6 +118,7 @@ private:
         offAir,        // a feed, but the clock puts no slot on air
         playing,       // a stream is open (loading, seeking or playing)
         reconnecting,  // the stream failed; it reopens after a back-off
+        paused,        // an episode is on air, unheard
         ended,         // the slot's episode is over; waiting for the next slot
     };
 
@@ -115,6 +141,8 @@ private:
     void reconnect(std::uint64_t attempt);
     void restart();
     void retirePlayer();
+    void silence();
+    void announce(std::size_t episode);
     void applyTitle(std::uint64_t episode, const std::optional<QVariant>& title);
 
     void setWheel(bool turning, double angle);
@@ -144,6 +172,8 @@ private:
 
     Phase phase_ = Phase::idle;
     bool loading_ = false;
+    bool paused_ = false;
+    std::optional<OnAir> onAir_;
     // Each started episode gets a number; events of an earlier episode that
     // arrive late are recognised and dropped.
     std::uint64_t episode_ = 0;

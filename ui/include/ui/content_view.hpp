@@ -37,11 +37,15 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void modelWillChange();
     void refresh();
     void presentAlert();
+    bool unseen() const;
+    void seenOrNot();
 
     std::unique_ptr<player::PodcastViewModel> model_;
     Artwork artwork_;
@@ -50,6 +54,7 @@ private:
     QTimer reelFrame_;  // paces reel repaints
     bool refreshQueued_ = false;
     bool noticeDrawn_ = false;
+    bool missedRefresh_ = false;  // the model changed while nobody could see
     bool appeared_ = false;
 };
 

@@ -24,6 +24,10 @@ public:
     /// One update of the model: the turning state and angle before and after.
     void update(bool wasTurning, double oldAngle, bool turning, double newAngle);
 
+    /// While suspended (nobody can see the reels) the animation stands still;
+    /// updates still take effect and run once it resumes.
+    void setSuspended(bool suspended);
+
     /// The running animation; tests drive its clock with setCurrentTime().
     QVariantAnimation& animation() noexcept { return animation_; }
 
@@ -35,6 +39,7 @@ private:
 
     QVariantAnimation animation_;
     double angle_ = 0.0;
+    bool suspended_ = false;
 };
 
 }  // namespace ui
