@@ -7,3 +7,8 @@ if(CASSIVO_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(project_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(CASSIVO_COVERAGE)
+    target_compile_options(project_options INTERFACE --coverage)
+    target_link_options(project_options INTERFACE --coverage)
+endif()
