@@ -27,10 +27,12 @@ namespace {
 // Qt's own options, which QApplication reads and removes; the ones in the
 // first list take a value.
 bool isQtOption(const char* argument, bool& takesValue) {
-    static const char* const withValue[] = {"-platform", "-platformpluginpath", "-platformtheme",
-                                            "-plugin",   "-qwindowgeometry",    "-qwindowicon",
-                                            "-qwindowtitle", "-display",        "-geometry",
-                                            "-style",    "-stylesheet",         "-session"};
+    static const char* const withValue[] = {"-platform",        "-platformpluginpath",
+                                            "-platformtheme",   "-plugin",
+                                            "-qwindowgeometry", "-qwindowicon",
+                                            "-qwindowtitle",    "-display",
+                                            "-geometry",        "-style",
+                                            "-stylesheet",      "-session"};
     static const char* const flags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
     for (const char* option : withValue) {
         if (std::strcmp(argument, option) == 0) return takesValue = true;
@@ -90,7 +92,8 @@ int CassivoApp::run(int argc, char** argv) {
     // --help and --version work without a display.
     const CommandLine commandLine = parseCommandLine(ownArguments(argc, argv));
     if (!commandLine.options) {
-        std::fprintf(stderr, "cassivo: %s\n\n%s", commandLine.error.c_str(), usage(program).c_str());
+        std::fprintf(stderr, "cassivo: %s\n\n%s", commandLine.error.c_str(),
+                     usage(program).c_str());
         return 2;
     }
     const Options& options = *commandLine.options;
@@ -134,7 +137,9 @@ int CassivoApp::run(int argc, char** argv) {
     services.fonts = &fonts;
     services.print = platform::standardOutput();
     services.scheduler = &scheduler;
-    services.makeContent = [&playerServices] { return std::make_unique<ui::ContentView>(playerServices); };
+    services.makeContent = [&playerServices] {
+        return std::make_unique<ui::ContentView>(playerServices);
+    };
     services.makeUpdateCheck = [&clock] {
         return std::make_unique<UpdaterCheck>(
             updater::BasicUpdater::defaultServices(clock, QStringLiteral(CASSIVO_VERSION)));
@@ -142,7 +147,8 @@ int CassivoApp::run(int argc, char** argv) {
     AppDelegate delegate(std::move(services));
 
     QMetaObject::invokeMethod(
-        &application, [&delegate] { delegate.applicationDidFinishLaunching(); }, Qt::QueuedConnection);
+        &application, [&delegate] { delegate.applicationDidFinishLaunching(); },
+        Qt::QueuedConnection);
     return QApplication::exec();
 }
 

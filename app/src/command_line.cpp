@@ -31,7 +31,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
                 url = argument.substr(7);
             }
             if (!hasAllowedScheme(url)) {
-                return {std::nullopt, "--feed needs a file:, http: or https: URL, not \"" + url + "\""};
+                return {std::nullopt,
+                        "--feed needs a file:, http: or https: URL, not \"" + url + "\""};
             }
             options.feedURL = url;
         } else if (argument == "--snapshot") {
@@ -40,8 +41,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
         } else if (argument == "--state") {
             if (i + 1 >= arguments.size()) return {std::nullopt, "--state needs a state name"};
             const std::string& state = arguments[++i];
-            if (state != "initial" && state != "playing" && state != "waiting" && state != "error") {
-                return {std::nullopt, "--state must be initial, playing, waiting or error, not \"" + state + "\""};
+            if (state != "initial" && state != "playing" && state != "waiting" &&
+                state != "error") {
+                return {std::nullopt, "--state must be initial, playing, waiting or error, not \"" +
+                                          state + "\""};
             }
             options.snapshotState = state;
         } else {

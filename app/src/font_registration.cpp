@@ -29,7 +29,8 @@ std::optional<QString> registerFont(const QString& name, FontSource& source,
     if (!probe.isValid()) return failed();
 
     const int id = QFontDatabase::addApplicationFontFromData(*bytes);
-    const QStringList families = id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
+    const QStringList families =
+        id >= 0 ? QFontDatabase::applicationFontFamilies(id) : QStringList();
     if (families.isEmpty()) {
         print(("Font registration failed: the font database did not accept " + name).toStdString());
         return std::nullopt;

@@ -1,3 +1,5 @@
 #include <app/cassivo_app.hpp>
 
-int main(int argc, char** argv) { return app::CassivoApp::run(argc, argv); }
+int main(int argc, char** argv) {
+    return app::CassivoApp::run(argc, argv);
+}

@@ -21,7 +21,8 @@ public:
         QObject::connect(&player_, &QMediaPlayer::seekableChanged, &player_, [this](bool seekable) {
             if (seekable && loaded_) announceReady();
         });
-        QObject::connect(&player_, &QMediaPlayer::metaDataChanged, &player_, [this] { metaDataChanged(); });
+        QObject::connect(&player_, &QMediaPlayer::metaDataChanged, &player_,
+                         [this] { metaDataChanged(); });
         QObject::connect(&player_, &QMediaPlayer::errorOccurred, &player_,
                          [this](QMediaPlayer::Error, const QString& message) { failed(message); });
         graceTimer_.setSingleShot(true);
@@ -38,8 +39,12 @@ public:
         // would play from the start instead.
         if (player_.duration() > 0 && target >= player_.duration()) {
             pastTheEnd_ = true;
-            QMetaObject::invokeMethod(&player_, [this] { if (events_.endOfMedia) events_.endOfMedia(); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                &player_,
+                [this] {
+                    if (events_.endOfMedia) events_.endOfMedia();
+                },
+                Qt::QueuedConnection);
             return;
         }
         player_.setPosition(target);
@@ -70,8 +75,9 @@ private:
                 if (events_.endOfMedia) events_.endOfMedia();
                 return;
             case QMediaPlayer::InvalidMedia:
-                failed(player_.errorString().isEmpty() ? QStringLiteral("the media cannot be played")
-                                                       : player_.errorString());
+                failed(player_.errorString().isEmpty()
+                           ? QStringLiteral("the media cannot be played")
+                           : player_.errorString());
                 return;
             default:
                 return;

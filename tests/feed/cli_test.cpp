@@ -85,7 +85,8 @@ TEST_F(Cli, ExitStatusesAndOutputs) {
          R"({"version":null,"title":"T","user_comment":null,"home_page_url":null,)"},
         {"encode " + feed_, "", 1,
          "{\"error\":{\"case\":\"internalError\",\"code\":-90000,\"domain\":\"com.syndra.error\","
-         "\"description\":\"Internal unresolved error: encode reads JSON Feed documents; this is an RSS "
+         "\"description\":\"Internal unresolved error: encode reads JSON Feed documents; this is "
+         "an RSS "
          "feed\""},
         {"encode", "", 2, ""},
     };

@@ -3,11 +3,11 @@
 // Virtual time, a canned feed and a scriptable audio player, so that the
 // model's whole hour-long loop runs in microseconds.
 
+#include <platform/clock.hpp>
+#include <platform/scheduler.hpp>
 #include <player/audio_player.hpp>
 #include <player/broadcast_schedule.hpp>
 #include <player/feed_source.hpp>
-#include <platform/clock.hpp>
-#include <platform/scheduler.hpp>
 #include <syndra/feed.hpp>
 
 #include <algorithm>
@@ -50,7 +50,8 @@ public:
             if (entry.alive && !*entry.alive) continue;
             entry.task();
             if (entry.interval > 0.0 && (!entry.alive || *entry.alive)) {
-                add(node.key().first + entry.interval, entry.interval, std::move(entry.task), entry.alive);
+                add(node.key().first + entry.interval, entry.interval, std::move(entry.task),
+                    entry.alive);
             }
         }
         now_ = until;
@@ -77,7 +78,8 @@ private:
         std::shared_ptr<bool> alive;
     };
     void add(double due, double interval, platform::Task task, std::shared_ptr<bool> alive) {
-        queue_.emplace(std::make_pair(due, sequence_++), Entry{interval, std::move(task), std::move(alive)});
+        queue_.emplace(std::make_pair(due, sequence_++),
+                       Entry{interval, std::move(task), std::move(alive)});
     }
 
     double now_;
@@ -137,7 +139,8 @@ private:
 class FakeAudioPlayerFactory final : public player::AudioPlayerFactory {
 public:
     explicit FakeAudioPlayerFactory(const platform::Clock& clock) : clock(clock) {}
-    std::unique_ptr<player::AudioPlayer> open(const QUrl& url, player::AudioPlayerEvents events) override {
+    std::unique_ptr<player::AudioPlayer> open(const QUrl& url,
+                                              player::AudioPlayerEvents events) override {
         opened.push_back(url);
         auto p = std::make_unique<FakeAudioPlayer>(*this, url, std::move(events));
         current = p.get();

@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
             }
         }
         if (!haveSource) return usageError();
-        return args[0] == "dump" ? syndra::cli::dump(source, pretty) : syndra::cli::encode(source, pretty);
+        return args[0] == "dump" ? syndra::cli::dump(source, pretty)
+                                 : syndra::cli::encode(source, pretty);
     }
     if (args[0] == "bench") {
         if (args.size() < 2 || args.size() > 3 || args[1].empty() || args[1][0] == '-') {

@@ -48,11 +48,12 @@ void drawWheel(QPainter& p, const QImage& image, const QRectF& frame, double ang
 
 Artwork Artwork::fromResources() {
     return {QImage(QStringLiteral(":/images/k7.png")), QImage(QStringLiteral(":/images/k7@2x.png")),
-            QImage(QStringLiteral(":/images/wheel.png")), QImage(QStringLiteral(":/images/wheel@2x.png"))};
+            QImage(QStringLiteral(":/images/wheel.png")),
+            QImage(QStringLiteral(":/images/wheel@2x.png"))};
 }
 
-void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, const QString& fontFamily,
-               const QRectF& dirty) {
+void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork,
+               const QString& fontFamily, const QRectF& dirty) {
     using namespace geometry;
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -60,7 +61,8 @@ void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, cons
     const QRectF area(0, 0, kWidth, kHeight);
 
     // 1. The cassette fills the area (aspect kept, overflow cut).
-    if (const QImage& cassette = pick(artwork.cassette, artwork.cassette2x, p); !cassette.isNull()) {
+    if (const QImage& cassette = pick(artwork.cassette, artwork.cassette2x, p);
+        !cassette.isNull()) {
         QSizeF size = cassette.size();
         size.scale(area.size(), Qt::KeepAspectRatioByExpanding);
         QRectF target(QPointF(), size);
@@ -98,7 +100,8 @@ void paintDeck(QPainter& p, const DeckState& state, const Artwork& artwork, cons
         const QFont notice = marker(fontFamily, 19);
         const QFontMetricsF metrics(notice);
         const QString text = QStringLiteral("Please wait...");
-        drawLine(p, text, notice, kNoticeCenter.x() - metrics.horizontalAdvance(text) / 2.0, kNoticeCenter.y());
+        drawLine(p, text, notice, kNoticeCenter.x() - metrics.horizontalAdvance(text) / 2.0,
+                 kNoticeCenter.y());
     }
     p.restore();
 }

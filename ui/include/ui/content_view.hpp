@@ -23,8 +23,8 @@ public:
     /// The family the registered hand-lettered font goes by.
     static inline const QString kFontFamily = QStringLiteral("Permanent Marker");
 
-    explicit ContentView(player::PlayerServices services, Artwork artwork = Artwork::fromResources(),
-                         QWidget* parent = nullptr);
+    explicit ContentView(player::PlayerServices services,
+                         Artwork artwork = Artwork::fromResources(), QWidget* parent = nullptr);
     ~ContentView() override;
 
     player::PodcastViewModel& model() noexcept { return *model_; }

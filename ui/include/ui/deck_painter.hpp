@@ -47,7 +47,8 @@ inline constexpr unsigned kSystemBlue = 0xFF007AFF;
 /// wait notice. `fontFamily` is the hand-lettered font's family. Layers that
 /// do not reach into `dirty` are skipped (the reels repaint many times a
 /// second; the text need not be laid out each time).
-void paintDeck(QPainter& painter, const DeckState& state, const Artwork& artwork, const QString& fontFamily,
+void paintDeck(QPainter& painter, const DeckState& state, const Artwork& artwork,
+               const QString& fontFamily,
                const QRectF& dirty = QRectF(0, 0, geometry::kWidth, geometry::kHeight));
 
 }  // namespace ui
