@@ -14,7 +14,7 @@ int encode(std::string_view source, bool pretty) {
         const char* kind =
             result.feed()->kind() == Feed::Kind::atom ? "an Atom feed" : "an RSS feed";
         notJSON = ParserError::internalError(
-            std::string("encode reads JSON Feed documents; this is ") + kind);
+            std::string("encode reads JSON Feed documents; this is ") + kind, ErrorKind::notAFeed);
         error = &*notJSON;
     }
     if (error != nullptr) {
