@@ -6,6 +6,7 @@
 
 #include <syndra/attribute_map.hpp>
 #include <syndra/conversions.hpp>
+#include <syndra/mapping.hpp>
 #include <syndra/media.hpp>
 #include <syndra/rss_feed.hpp>
 #include <syndra/text.hpp>
@@ -114,7 +115,7 @@ void enclosureAttributesBenchmark(benchmark::State& state) {
         "type",   "audio/mpeg",
         nullptr};
     const AttributeMap map(pairs.data());
-    for (auto _ : state) benchmark::DoNotOptimize(RSSFeedItemEnclosure::Attributes::from(map));
+    for (auto _ : state) benchmark::DoNotOptimize(attributesFrom<RSSFeedItemEnclosure>(map));
 }
 
 void mediaContentAttributesBenchmark(benchmark::State& state) {
@@ -132,7 +133,7 @@ void mediaContentAttributesBenchmark(benchmark::State& state) {
         "expression",   "full",
         nullptr};
     const AttributeMap map(pairs.data());
-    for (auto _ : state) benchmark::DoNotOptimize(MediaContent::Attributes::from(map));
+    for (auto _ : state) benchmark::DoNotOptimize(attributesFrom<MediaContent>(map));
 }
 
 void registerAll() {

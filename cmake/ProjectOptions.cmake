@@ -1,6 +1,9 @@
 # Warnings and sanitizers shared by every target of the project.
 add_library(project_options INTERFACE)
 target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic)
+if(CASSIVO_WERROR)
+    target_compile_options(project_options INTERFACE -Werror)
+endif()
 
 if(CASSIVO_SANITIZE)
     target_compile_options(project_options INTERFACE
@@ -11,4 +14,10 @@ endif()
 if(CASSIVO_COVERAGE)
     target_compile_options(project_options INTERFACE --coverage)
     target_link_options(project_options INTERFACE --coverage)
+endif()
+
+if(CASSIVO_SANITIZE_THREAD)
+    # Every target, the library included, so that its threads are seen too.
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
 endif()

@@ -149,7 +149,62 @@ Json feedObject(const T& feed) {
     }
 }
 
+// Adds `value` under `name` unless it is empty or absent.
+template <class T>
+void putIfAny(Json& json, const char* name, const T& value) {
+    if constexpr (IsOptional<T>::value) {
+        if (value) json[name] = valueOf(*value);
+    } else {
+        if (!value.empty()) json[name] = valueOf(value);
+    }
+}
+
+Json summaryItem(const Summary::Item& item) {
+    Json json = Json::object();
+    putIfAny(json, "title", item.title);
+    putIfAny(json, "link", item.link);
+    putIfAny(json, "id", item.id);
+    putIfAny(json, "published", item.published);
+    putIfAny(json, "updated", item.updated);
+    putIfAny(json, "summary", item.summary);
+    putIfAny(json, "content", item.content);
+    putIfAny(json, "authors", item.authors);
+    putIfAny(json, "categories", item.categories);
+    if (!item.enclosures.empty()) {
+        Json& enclosures = json["enclosures"] = Json::array();
+        for (const auto& enclosure : item.enclosures) {
+            Json one = Json::object();
+            putIfAny(one, "url", enclosure.url);
+            putIfAny(one, "type", enclosure.type);
+            putIfAny(one, "length", enclosure.length);
+            enclosures.push_back(std::move(one));
+        }
+    }
+    putIfAny(json, "duration", item.duration);
+    putIfAny(json, "image", item.image);
+    return json;
+}
+
+std::string dumped(const Json& json, int indent) {
+    constexpr int maxIndent = 32;
+    return json.dump(indent < 0 ? -1 : std::min(indent, maxIndent), ' ', false,
+                     Json::error_handler_t::replace);
+}
+
 }  // namespace
+
+std::string toJSON(const Summary& summary, int indent) {
+    Json json = Json::object();
+    putIfAny(json, "title", summary.title);
+    putIfAny(json, "link", summary.link);
+    putIfAny(json, "description", summary.description);
+    putIfAny(json, "language", summary.language);
+    putIfAny(json, "imageURL", summary.imageURL);
+    putIfAny(json, "updated", summary.updated);
+    Json& items = json["items"] = Json::array();
+    for (const auto& item : summary.items) items.push_back(summaryItem(item));
+    return dumped(json, indent);
+}
 
 std::string toJSON(const Feed& feed, int indent) {
     Json json = Json::object();
@@ -167,9 +222,7 @@ std::string toJSON(const Feed& feed, int indent) {
             json["feed"] = feedObject(*feed.jsonFeed());
             break;
     }
-    constexpr int maxIndent = 32;
-    return json.dump(indent < 0 ? -1 : std::min(indent, maxIndent), ' ', false,
-                     Json::error_handler_t::replace);
+    return dumped(json, indent);
 }
 
 }  // namespace syndra

@@ -68,7 +68,8 @@ Fallible<std::string> convert(UConverter* from, std::string_view bytes,
     UErrorCode status = U_ZERO_ERROR;
     Converter utf8(ucnv_open("UTF-8", &status));
     if (U_FAILURE(status))
-        return Fallible<std::string>::failure("Unable to open a UTF-8 converter");
+        return Fallible<std::string>::failure("Unable to open a UTF-8 converter",
+                                              ErrorKind::encoding);
     ucnv_setFromUCallBack(utf8.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr,
                           &status);
 
@@ -102,8 +103,9 @@ Fallible<std::string> convert(UConverter* from, std::string_view bytes,
             const auto offset = static_cast<std::size_t>(source - bytes.data()) -
                                 static_cast<std::size_t>(std::max<int8_t>(badLength, 0));
             return Fallible<std::string>::failure("Invalid byte sequence for encoding \"" +
-                                                  std::string(displayName) + "\" at offset " +
-                                                  std::to_string(offset));
+                                                      std::string(displayName) + "\" at offset " +
+                                                      std::to_string(offset),
+                                                  ErrorKind::encoding);
         }
         break;
     }
@@ -139,7 +141,8 @@ Fallible<std::string> unicodeToUtf8(std::string_view bytes, const Sniffed& sniff
     }
     const char* name = icuNameOf(sniffed.form);
     Converter from = openConverter(name);
-    if (!from) return Fallible<std::string>::failure(unsupportedEncoding(name));
+    if (!from)
+        return Fallible<std::string>::failure(unsupportedEncoding(name), ErrorKind::encoding);
     return convert(from.get(), body, name);
 }
 
@@ -209,7 +212,8 @@ bool singleByteMap(std::string_view name, std::array<int, 256>& map) {
 
 Fallible<std::string> charsetToUtf8(std::string_view bytes, std::string_view name) {
     Converter from = openConverter(name);
-    if (!from) return Fallible<std::string>::failure(unsupportedEncoding(name));
+    if (!from)
+        return Fallible<std::string>::failure(unsupportedEncoding(name), ErrorKind::encoding);
     return convert(from.get(), bytes, name);
 }
 

@@ -3,6 +3,7 @@
 #include "detail/encoding.hpp"
 #include "detail/feed_kind.hpp"
 #include "detail/json_feed_decoding.hpp"
+#include "detail/limits.hpp"
 #include "detail/url_reader.hpp"
 #include "detail/xml_feed_parser.hpp"
 
@@ -12,52 +13,71 @@
 #include <new>
 #include <utility>
 
-#ifndef SYNDRA_VERSION
-#define SYNDRA_VERSION "0.0.0"
-#endif
-
 namespace syndra {
 
 const char* version() noexcept {
-    return "Syndra " SYNDRA_VERSION;
+    return "Syndra " SYNDRA_VERSION_STRING;
 }
 
 namespace {
 
-// A stream has no length to check up front; stop reading somewhere sane.
-constexpr std::size_t kMaxStreamBytes = std::size_t{1} << 30;
+detail::UrlReadOptions urlOptions(const Options& options, const std::atomic<bool>& abort) {
+    detail::UrlReadOptions read;
+    read.connectTimeout = options.connectTimeout;
+    read.totalTimeout = options.totalTimeout;
+    read.maxBytes = options.maxDocumentBytes;
+    read.maxRedirects = options.maxRedirects;
+    read.userAgent = options.userAgent;
+    read.abort = &abort;
+    return read;
+}
 
-Result parseDocument(std::string_view bytes, const std::atomic<bool>& abort) {
+detail::ModelLimits modelLimits(const Options& options, std::size_t documentBytes) {
+    return {options.maxItems, options.modelBytesFor(documentBytes)};
+}
+
+Result parseXML(std::string_view bytes, const Options& options, const std::atomic<bool>& abort) {
+    detail::XmlReadOptions read;
+    read.abort = &abort;
+    read.maxDepth = options.maxDepth;
+    read.useSecondThread = options.useSecondThread;
+    return detail::parseXMLFeed(bytes, read, modelLimits(options, bytes.size()));
+}
+
+Result parseDocument(std::string_view bytes, const Options& options,
+                     const std::atomic<bool>& abort) {
+    if (bytes.size() > options.maxDocumentBytes) {
+        return ParserError::internalError(detail::documentTooLargeText(options.maxDocumentBytes),
+                                          ErrorKind::tooLarge);
+    }
     const auto kind = detail::detectFeedDataKind(bytes);
     if (!kind) return ParserError::feedNotFound();
-    if (*kind == detail::FeedDataKind::json) {
-        const detail::Sniffed sniffed = detail::sniffUnicodeForm(bytes);
-        if (sniffed.form == detail::UnicodeForm::unknown ||
-            sniffed.form == detail::UnicodeForm::utf8) {
-            return detail::decodeJSONFeed(bytes.substr(sniffed.markLength));
-        }
-        auto utf8 = detail::unicodeToUtf8(bytes, sniffed);
-        if (!utf8) return ParserError::internalError(utf8.error());
-        return detail::decodeJSONFeed(*utf8);
+    if (*kind == detail::FeedDataKind::xml) return parseXML(bytes, options, abort);
+    const detail::Sniffed sniffed = detail::sniffUnicodeForm(bytes);
+    if (sniffed.form == detail::UnicodeForm::unknown || sniffed.form == detail::UnicodeForm::utf8) {
+        return detail::decodeJSONFeed(bytes.substr(sniffed.markLength),
+                                      modelLimits(options, bytes.size()));
     }
-    detail::XmlReadOptions options;
-    options.abort = &abort;
-    return detail::parseXMLFeed(bytes, options);
+    auto utf8 = detail::unicodeToUtf8(bytes, sniffed);
+    if (!utf8) return utf8.parserError();
+    return detail::decodeJSONFeed(*utf8, modelLimits(options, bytes.size()));
 }
 
 }  // namespace
 
 struct FeedParser::State {
-    enum class Source { url, data, stream };
+    enum class Source { url, file, data, stream, xmlStream };
 
-    State(Source s, std::string t, std::istream* st = nullptr)
-        : source(s), text(std::move(t)), document(text), stream(st) {}
-    explicit State(std::string_view borrowed) : source(Source::data), document(borrowed) {}
+    State(Source s, std::string t, const Options& o, std::istream* st = nullptr)
+        : source(s), text(std::move(t)), document(text), stream(st), options(o) {}
+    State(std::string_view borrowed, const Options& o)
+        : source(Source::data), document(borrowed), options(o) {}
 
     Source source;
-    std::string text;           // the URL, or the document when the parser owns it
+    std::string text;           // the URL or path, or the document when the parser owns it
     std::string_view document;  // the document: `text`, or the caller's bytes
     std::istream* stream = nullptr;
+    Options options;
 
     std::atomic<bool> abort{false};
     std::mutex activeMutex;  // guards `active` and setting/clearing `abort`
@@ -80,33 +100,38 @@ struct FeedParser::State {
         try {
             return runUnguarded();
         } catch (const std::bad_alloc&) {
-            return ParserError::internalError("Out of memory");
+            return ParserError::internalError("Out of memory", ErrorKind::outOfMemory);
         } catch (const std::exception& e) {
-            return ParserError::internalError(e.what());
+            return ParserError::internalError(e.what(), ErrorKind::outOfMemory);
         } catch (...) {
-            return ParserError::internalError("Unknown failure");
+            return ParserError::internalError("Unknown failure", ErrorKind::outOfMemory);
         }
     }
 
     Result runUnguarded() {
         switch (source) {
             case Source::url: {
-                detail::UrlReadOptions options;
-                options.abort = &abort;
                 const std::optional<std::string> url = detail::sanitizeFeedURL(text);
-                if (!url) return ParserError::internalError("Failed url sanitizing.");
-                auto bytes = detail::readURL(*url, options);
-                if (!bytes) return ParserError::internalError(bytes.error());
-                return parseDocument(*bytes, abort);
+                if (!url) {
+                    return ParserError::internalError("Failed url sanitizing.", ErrorKind::network);
+                }
+                auto bytes = detail::readURL(*url, urlOptions(options, abort));
+                if (!bytes) return bytes.parserError();
+                return parseDocument(*bytes, options, abort);
+            }
+            case Source::file: {
+                auto bytes = detail::readFile(text, options.maxDocumentBytes);
+                if (!bytes) return bytes.parserError();
+                return parseDocument(*bytes, options, abort);
             }
             case Source::data:
-                return parseDocument(document, abort);
-            case Source::stream: {
+                return parseDocument(document, options, abort);
+            case Source::stream:
+            case Source::xmlStream: {
                 auto bytes = readStream();
-                if (!bytes) return ParserError::internalError(bytes.error());
-                detail::XmlReadOptions options;
-                options.abort = &abort;
-                return detail::parseXMLFeed(*bytes, options);
+                if (!bytes) return bytes.parserError();
+                if (source == Source::stream) return parseDocument(*bytes, options, abort);
+                return parseXML(*bytes, options, abort);
             }
         }
         return ParserError::internalError(
@@ -114,21 +139,22 @@ struct FeedParser::State {
     }
 
     detail::Fallible<std::string> readStream() {
+        using Bytes = detail::Fallible<std::string>;
         std::string bytes;
         char buffer[64 * 1024];
         while (*stream) {
             if (abort.load(std::memory_order_relaxed)) {
-                return detail::Fallible<std::string>::failure(std::string(detail::kAbortedReason));
+                return Bytes::failure(std::string(detail::kAbortedReason), ErrorKind::aborted);
             }
             stream->read(buffer, sizeof buffer);
             const auto n = static_cast<std::size_t>(stream->gcount());
-            if (bytes.size() + n > kMaxStreamBytes) {
-                return detail::Fallible<std::string>::failure("Feed larger than 1024 MiB");
+            if (bytes.size() + n > options.maxDocumentBytes) {
+                return Bytes::failure(detail::documentTooLargeText(options.maxDocumentBytes),
+                                      ErrorKind::tooLarge);
             }
             bytes.append(buffer, n);
         }
-        if (stream->bad())
-            return detail::Fallible<std::string>::failure("Unable to read the stream");
+        if (stream->bad()) return Bytes::failure("Unable to read the stream", ErrorKind::file);
         return bytes;
     }
 };
@@ -138,20 +164,30 @@ FeedParser::FeedParser(FeedParser&&) noexcept = default;
 FeedParser& FeedParser::operator=(FeedParser&&) noexcept = default;
 FeedParser::~FeedParser() = default;
 
-FeedParser FeedParser::fromURL(std::string url) {
-    return FeedParser(std::make_shared<State>(State::Source::url, std::move(url)));
+FeedParser FeedParser::fromURL(std::string url, const Options& options) {
+    return FeedParser(std::make_shared<State>(State::Source::url, std::move(url), options));
 }
 
-FeedParser FeedParser::fromData(std::string data) {
-    return FeedParser(std::make_shared<State>(State::Source::data, std::move(data)));
+FeedParser FeedParser::fromFile(std::filesystem::path path, const Options& options) {
+    return FeedParser(std::make_shared<State>(State::Source::file, path.string(), options));
 }
 
-FeedParser FeedParser::fromDataView(std::string_view data) {
-    return FeedParser(std::make_shared<State>(data));
+FeedParser FeedParser::fromData(std::string data, const Options& options) {
+    return FeedParser(std::make_shared<State>(State::Source::data, std::move(data), options));
 }
 
-FeedParser FeedParser::fromXMLStream(std::istream& stream) {
-    return FeedParser(std::make_shared<State>(State::Source::stream, std::string(), &stream));
+FeedParser FeedParser::fromDataView(std::string_view data, const Options& options) {
+    return FeedParser(std::make_shared<State>(data, options));
+}
+
+FeedParser FeedParser::fromStream(std::istream& stream, const Options& options) {
+    return FeedParser(
+        std::make_shared<State>(State::Source::stream, std::string(), options, &stream));
+}
+
+FeedParser FeedParser::fromXMLStream(std::istream& stream, const Options& options) {
+    return FeedParser(
+        std::make_shared<State>(State::Source::xmlStream, std::string(), options, &stream));
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -73,8 +74,8 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 
 class Reader {
 public:
-    Reader(std::string_view bytes, const DateFormatter& dates) noexcept
-        : at_(bytes.data()), end_(bytes.data() + bytes.size()), dates_(dates) {}
+    Reader(std::string_view bytes, const DateFormatter& dates, ModelBudget* budget) noexcept
+        : at_(bytes.data()), end_(bytes.data() + bytes.size()), dates_(dates), budget_(budget) {}
 
     bool document(JSONFeed& feed) {
         skipSpace();
@@ -345,6 +346,7 @@ private:
         if (null()) return true;
         Text value;
         if (!string(&value)) return false;
+        if (budget_ != nullptr && !budget_->spend(value.size())) return false;
         out = std::move(value);
         return true;
     }
@@ -428,6 +430,10 @@ private:
         if (null()) return true;
         std::vector<T> values;
         if (!array([&] {
+                if (budget_ != nullptr) {
+                    if (!budget_->spend(sizeof(T))) return false;
+                    if (std::is_same_v<T, JSONFeedItem> && !budget_->countItem()) return false;
+                }
                 T value{};
                 if (!read(value)) return false;
                 values.push_back(std::move(value));
@@ -597,6 +603,7 @@ private:
     const char* at_;
     const char* end_;
     const DateFormatter& dates_;
+    ModelBudget* budget_;
     int depth_ = 0;
     std::string key_;      // a member name that had escapes
     std::string scratch_;  // a date's text
@@ -604,9 +611,10 @@ private:
 
 }  // namespace
 
-std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates) {
+std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates,
+                                     ModelBudget* budget) {
     JSONFeed feed;
-    Reader reader(bytes, dates);
+    Reader reader(bytes, dates, budget);
     if (!reader.document(feed)) return std::nullopt;
     return feed;
 }

@@ -4,16 +4,55 @@
 
 namespace syndra {
 
-ParserError ParserError::feedCDATABlockEncodingError(std::string path) {
-    return ParserError(Case::feedCDATABlockEncodingError, std::move(path));
+const char* kindName(ErrorKind kind) noexcept {
+    switch (kind) {
+        case ErrorKind::notAFeed:
+            return "notAFeed";
+        case ErrorKind::file:
+            return "file";
+        case ErrorKind::network:
+            return "network";
+        case ErrorKind::httpStatus:
+            return "httpStatus";
+        case ErrorKind::tooLarge:
+            return "tooLarge";
+        case ErrorKind::limitExceeded:
+            return "limitExceeded";
+        case ErrorKind::syntax:
+            return "syntax";
+        case ErrorKind::encoding:
+            return "encoding";
+        case ErrorKind::invalidJSONFeed:
+            return "invalidJSONFeed";
+        case ErrorKind::aborted:
+            return "aborted";
+        case ErrorKind::outOfMemory:
+            return "outOfMemory";
+    }
+    return "";
 }
 
-ParserError ParserError::internalError(std::string reason) {
-    return ParserError(Case::internalError, std::move(reason));
+ParserError ParserError::feedCDATABlockEncodingError(std::string path) {
+    return ParserError(Case::feedCDATABlockEncodingError, ErrorKind::encoding, std::move(path));
+}
+
+ParserError ParserError::internalError(std::string reason, ErrorKind kind) {
+    return ParserError(Case::internalError, kind, std::move(reason));
 }
 
 ParserError ParserError::feedNotFound() {
-    return ParserError(Case::feedNotFound, {});
+    return ParserError(Case::feedNotFound, ErrorKind::notAFeed, {});
+}
+
+ParserError ParserError::httpError(int status, std::string reason) {
+    ParserError error(Case::internalError, ErrorKind::httpStatus, std::move(reason));
+    error.status_ = status;
+    return error;
+}
+
+const std::string& ParserError::path() const noexcept {
+    static const std::string none;
+    return case_ == Case::feedCDATABlockEncodingError ? detail_ : none;
 }
 
 const char* ParserError::caseName() const noexcept {

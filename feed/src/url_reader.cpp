@@ -1,8 +1,9 @@
 #include "detail/url_reader.hpp"
 
+#include "detail/limits.hpp"
 #include "detail/xml_reader.hpp"
 
-#include <syndra/feed_parser.hpp>
+#include <syndra/version.hpp>
 
 #include <curl/curl.h>
 #include <fcntl.h>
@@ -13,18 +14,13 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace syndra::detail {
 namespace {
 
 using Result = Fallible<std::string>;
-
-std::string sizeLimitText(std::size_t maxBytes) {
-    if (maxBytes % (1024 * 1024) == 0) {
-        return "Feed larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MiB";
-    }
-    return "Feed larger than " + std::to_string(maxBytes) + " bytes";
-}
+using Response = Fallible<UrlResponse>;
 
 std::string secondsText(std::chrono::milliseconds ms) {
     if (ms.count() % 1000 == 0) return std::to_string(ms.count() / 1000) + " s";
@@ -67,9 +63,11 @@ private:
     int fd_;
 };
 
+}  // namespace
+
 Result readFile(const std::string& path, std::size_t maxBytes) {
     auto failure = [&](const char* what) {
-        return Result::failure(std::string(what) + ": " + path);
+        return Result::failure(std::string(what) + ": " + path, ErrorKind::file);
     };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -81,18 +79,20 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
             case EPERM:
                 return failure("Permission denied");
             default:
-                return Result::failure("Cannot open " + path + ": " + std::strerror(errno));
+                return Result::failure("Cannot open " + path + ": " + std::strerror(errno),
+                                       ErrorKind::file);
         }
     }
     const UniqueFd guard(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        return Result::failure("Cannot read " + path + ": " + std::strerror(errno));
+        return Result::failure("Cannot read " + path + ": " + std::strerror(errno),
+                               ErrorKind::file);
     if (S_ISDIR(info.st_mode)) return failure("Is a directory");
     // Devices and pipes could be endless; a feed is a regular file.
     if (!S_ISREG(info.st_mode)) return failure("Not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
-        return Result::failure(sizeLimitText(maxBytes));
+        return Result::failure(documentTooLargeText(maxBytes), ErrorKind::tooLarge);
     std::string bytes;
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
@@ -100,7 +100,8 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Result::failure("Cannot read " + path + ": " + std::strerror(errno));
+            return Result::failure("Cannot read " + path + ": " + std::strerror(errno),
+                                   ErrorKind::file);
         }
         if (n == 0) break;  // the file shrank while we read it
         got += static_cast<std::size_t>(n);
@@ -109,14 +110,17 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
     return bytes;
 }
 
-Result readFileURL(std::string_view url) {
+namespace {
+
+Result readFileURL(std::string_view url, std::size_t maxBytes) {
     std::string_view rest = url.substr(5);  // after "file:"
     if (rest.substr(0, 2) == "//") {
         rest.remove_prefix(2);
         const std::size_t slash = rest.find('/');
         const std::string_view host = rest.substr(0, slash);
         if (!host.empty() && host != "localhost") {
-            return Result::failure("Cannot read a file on another host: " + std::string(url));
+            return Result::failure("Cannot read a file on another host: " + std::string(url),
+                                   ErrorKind::file);
         }
         rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
     }
@@ -132,12 +136,11 @@ Result readFileURL(std::string_view url) {
         }
     }
     if (path.empty() || path.front() != '/')
-        return Result::failure("Not a file URL with a path: " + std::string(url));
-    if (path.find('\0') != std::string::npos) return Result::failure("No such file: " + path);
-    // A local file is the user's own choice; only its size bounds it, within
-    // reason. The download cap guards against servers, not against files.
-    constexpr std::size_t kMaxFileBytes = std::size_t{1} << 30;
-    return readFile(path, kMaxFileBytes);
+        return Result::failure("Not a file URL with a path: " + std::string(url), ErrorKind::file);
+    if (path.find('\0') != std::string::npos) {
+        return Result::failure("No such file: " + path, ErrorKind::file);
+    }
+    return readFile(path, maxBytes);
 }
 
 // ---------------------------------------------------------------- http(s) URLs
@@ -163,6 +166,8 @@ struct Transfer {
     std::size_t maxBytes = 0;
     bool tooLarge = false;
     std::string statusReason;  // reason phrase of the last status line
+    std::string etag;          // validators of the last response
+    std::string lastModified;
     const std::atomic<bool>* abort = nullptr;
     bool aborted = false;
 };
@@ -195,6 +200,32 @@ std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user
             phrase.remove_suffix(1);
         }
         t.statusReason.assign(phrase.substr(0, 200));
+        // A redirect's validators are not the resource's.
+        t.etag.clear();
+        t.lastModified.clear();
+        return n;
+    }
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return n;
+    std::string_view value = line.substr(colon + 1);
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    while (!value.empty() &&
+           (value.back() == '\r' || value.back() == '\n' || value.back() == ' ')) {
+        value.remove_suffix(1);
+    }
+    const std::string_view name = line.substr(0, colon);
+    auto is = [name](std::string_view wanted) {
+        if (name.size() != wanted.size()) return false;
+        for (std::size_t i = 0; i < name.size(); ++i) {
+            if (std::tolower(static_cast<unsigned char>(name[i])) != wanted[i]) return false;
+        }
+        return true;
+    };
+    // Bounded: a validator is sent back as it is.
+    if (value.size() <= 1024) {
+        if (is("etag")) t.etag.assign(value);
+        if (is("last-modified")) t.lastModified.assign(value);
     }
     return n;
 }
@@ -264,16 +295,37 @@ Endpoint endpointOf(const std::string& url) {
     return e;
 }
 
-Result readHttp(const std::string& url, const UrlReadOptions& options) {
+struct SlistFree {
+    void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
+};
+
+// A header value that would end the header early is not sent at all.
+bool safeHeaderValue(std::string_view value) noexcept {
+    return !value.empty() && value.find_first_of(std::string_view("\r\n\0", 3)) == value.npos;
+}
+
+Response readHttp(const std::string& url, const UrlReadOptions& options) {
     initCurlOnce();
     std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
-    if (!curl) return Result::failure("Unable to start an HTTP transfer");
+    if (!curl) return Response::failure("Unable to start an HTTP transfer", ErrorKind::network);
     Transfer t;
     t.maxBytes = options.maxBytes;
     t.abort = options.abort;
     char errorBuffer[CURL_ERROR_SIZE] = {};
-    const std::string agent = userAgent();
+    const std::string agent = options.userAgent.empty() ? userAgent() : options.userAgent;
+    std::unique_ptr<curl_slist, SlistFree> headers;
+    auto addHeader = [&headers](const std::string& line) {
+        curl_slist* grown = curl_slist_append(headers.get(), line.c_str());
+        if (grown == nullptr) throw std::bad_alloc();
+        (void)headers.release();
+        headers.reset(grown);
+    };
+    if (safeHeaderValue(options.etag)) addHeader("If-None-Match: " + options.etag);
+    if (safeHeaderValue(options.lastModified)) {
+        addHeader("If-Modified-Since: " + options.lastModified);
+    }
     CURL* c = curl.get();
+    if (headers) curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -286,7 +338,7 @@ Result readHttp(const std::string& url, const UrlReadOptions& options) {
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
-    curl_easy_setopt(c, CURLOPT_USERAGENT, agent.c_str());
+    if (safeHeaderValue(agent)) curl_easy_setopt(c, CURLOPT_USERAGENT, agent.c_str());
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &onBody);
@@ -305,53 +357,53 @@ Result readHttp(const std::string& url, const UrlReadOptions& options) {
     const std::string host = where.host.empty() ? url : where.host;
 
     if (t.aborted || code == CURLE_ABORTED_BY_CALLBACK)
-        return Result::failure(std::string(kAbortedReason));
+        return Response::failure(std::string(kAbortedReason), ErrorKind::aborted);
     if (t.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return Result::failure(sizeLimitText(options.maxBytes));
+        return Response::failure(documentTooLargeText(options.maxBytes), ErrorKind::tooLarge);
+    auto failure = [](std::string reason) {
+        return Response::failure(std::move(reason), ErrorKind::network);
+    };
     switch (code) {
         case CURLE_OK:
             break;
         case CURLE_COULDNT_RESOLVE_HOST:
-            return Result::failure("Could not resolve host " + host);
+            return failure("Could not resolve host " + host);
         case CURLE_COULDNT_CONNECT: {
             long osError = 0;
             curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osError);
             if (osError == ECONNREFUSED || osError == 0) {
-                return Result::failure("Connection refused by " + host + ":" + where.port);
+                return failure("Connection refused by " + host + ":" + where.port);
             }
-            return Result::failure("Could not connect to " + host + ":" + where.port + ": " +
-                                   std::strerror(static_cast<int>(osError)));
+            return failure("Could not connect to " + host + ":" + where.port + ": " +
+                           std::strerror(static_cast<int>(osError)));
         }
         case CURLE_OPERATION_TIMEDOUT: {
             curl_off_t connected = 0;
             curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connected);
             if (connected == 0) {
-                return Result::failure("Connection timed out after " +
-                                       secondsText(options.connectTimeout));
+                return failure("Connection timed out after " + secondsText(options.connectTimeout));
             }
-            return Result::failure("No complete response from " + host + " within " +
-                                   secondsText(options.totalTimeout));
+            return failure("No complete response from " + host + " within " +
+                           secondsText(options.totalTimeout));
         }
         case CURLE_TOO_MANY_REDIRECTS:
-            return Result::failure("Too many redirects (more than " +
-                                   std::to_string(options.maxRedirects) + ") from " + host);
+            return failure("Too many redirects (more than " + std::to_string(options.maxRedirects) +
+                           ") from " + host);
         case CURLE_UNSUPPORTED_PROTOCOL:
-            return Result::failure("Unsupported URL: " +
-                                   (effective != nullptr ? std::string(effective) : url));
+            return failure("Unsupported URL: " +
+                           (effective != nullptr ? std::string(effective) : url));
         case CURLE_URL_MALFORMAT:
-            return Result::failure("Malformed URL: " + url);
+            return failure("Malformed URL: " + url);
         case CURLE_PEER_FAILED_VERIFICATION:
         case CURLE_SSL_CACERT_BADFILE:
         case CURLE_SSL_CONNECT_ERROR:
-            return Result::failure(
-                "TLS connection to " + host +
-                " failed: " + (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+            return failure("TLS connection to " + host + " failed: " +
+                           (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
         case CURLE_BAD_CONTENT_ENCODING:
-            return Result::failure("Response from " + host + " could not be decompressed");
+            return failure("Response from " + host + " could not be decompressed");
         default:
-            return Result::failure(
-                "Download from " + host +
-                " failed: " + (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+            return failure("Download from " + host + " failed: " +
+                           (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
@@ -359,18 +411,25 @@ Result readHttp(const std::string& url, const UrlReadOptions& options) {
         std::string reason = t.statusReason.empty() ? standardReason(status) : t.statusReason;
         std::string text = "HTTP " + std::to_string(status);
         if (!reason.empty()) text += " " + reason;
-        return Result::failure(text + " from " + host);
+        return Response::httpFailure(static_cast<int>(status), text + " from " + host);
     }
-    return std::move(t.body);
+    UrlResponse response;
+    response.status = status;
+    response.body = std::move(t.body);
+    response.etag = std::move(t.etag);
+    response.lastModified = std::move(t.lastModified);
+    char* type = nullptr;
+    if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr) {
+        response.contentType = type;
+    }
+    response.finalURL = effective != nullptr ? effective : url;
+    return response;
 }
 
 }  // namespace
 
 std::string userAgent() {
-    std::string agent = version();  // "Syndra 1.2.3"
-    const std::size_t space = agent.find(' ');
-    if (space != std::string::npos) agent[space] = '/';
-    return agent;
+    return "Syndra/" SYNDRA_VERSION_STRING;
 }
 
 std::optional<std::string> sanitizeFeedURL(std::string_view url) {
@@ -388,12 +447,29 @@ std::optional<std::string> sanitizeFeedURL(std::string_view url) {
     return rewritten;
 }
 
-Result readURL(std::string_view url, const UrlReadOptions& options) {
+Response fetchURL(std::string_view url, const UrlReadOptions& options) {
     const std::string scheme = lowerScheme(url);
-    if (scheme == "file") return readFileURL(url);
     if (scheme == "http" || scheme == "https") return readHttp(std::string(url), options);
-    if (scheme.empty()) return Result::failure("Not a URL: " + std::string(url));
-    return Result::failure("Unsupported URL scheme \"" + scheme + "\"");
+    if (scheme == "file") {
+        auto bytes = readFileURL(url, options.maxBytes);
+        if (!bytes) return bytes.failureAs<UrlResponse>();
+        UrlResponse response;
+        response.body = std::move(*bytes);
+        response.finalURL = url;
+        return response;
+    }
+    if (scheme.empty())
+        return Response::failure("Not a URL: " + std::string(url), ErrorKind::network);
+    return Response::failure("Unsupported URL scheme \"" + scheme + "\"", ErrorKind::network);
+}
+
+Result readURL(std::string_view url, const UrlReadOptions& options) {
+    UrlReadOptions plain = options;
+    plain.etag.clear();
+    plain.lastModified.clear();
+    auto response = fetchURL(url, plain);
+    if (!response) return response.failureAs<std::string>();
+    return std::move(response->body);
 }
 
 }  // namespace syndra::detail

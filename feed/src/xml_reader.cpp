@@ -7,10 +7,6 @@
 
 #include <expat.h>
 
-#ifdef __linux__
-#include <sched.h>
-#endif
-
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -183,23 +179,18 @@ bool isCallersUtf8(const PreparedDocument& doc) noexcept {
 template <class Sink>
 class Reader {
 public:
-    /// `prefix` is read before the document (a part read on its own). The
-    /// caller gives a watch only for a document that could be read in parts.
-    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready,
-           XmlStartWatch* watch = nullptr, std::string_view prefix = {})
+    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready)
         : sink_(sink),
           options_(options),
           doc_(ready.doc),
-          entityDeclarations_(ready.entityDeclarations),
-          prefix_(prefix),
-          watch_(watch) {}
+          entityDeclarations_(ready.entityDeclarations) {}
 
     void run() {
         const std::string_view text = doc_.text;
         // Without namespace processing: names arrive prefixed, as written.
         parser_.reset(XML_ParserCreate(doc_.encoding));
         if (!parser_) {
-            sink_.error("Unable to create an XML parser");
+            sink_.error("Unable to create an XML parser", ErrorKind::outOfMemory);
             return;
         }
         XML_Parser p = parser_.get();
@@ -211,18 +202,8 @@ public:
         XML_SetExternalEntityRefHandler(p, &Reader::onExternalEntity);
         XML_SetCdataSectionHandler(p, &Reader::onCdataStart, &Reader::onCdataEnd);
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
-        if (watch_ != nullptr) XML_SetStartDoctypeDeclHandler(p, &Reader::onDoctype);
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
 
-        if (!prefix_.empty()) {
-            const bool last = text.empty();
-            if (XML_Parse(p, prefix_.data(), static_cast<int>(prefix_.size()),
-                          last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (!stopped_) parseFailed(text);
-                return;
-            }
-            if (stopped_ || last) return;
-        }
         std::size_t offset = 0;
         if (!doc_.head.empty()) {
             const std::string_view head = doc_.head;
@@ -239,7 +220,7 @@ public:
         std::size_t chunk = options_.chunkSize;
         do {
             if (aborted()) {
-                fail(std::string(kAbortedReason));
+                fail(std::string(kAbortedReason), ErrorKind::aborted);
                 return;
             }
             std::size_t size = chunk;
@@ -290,7 +271,19 @@ private:
         if (const std::string_view bad = brokenCdataBytes(text); !bad.empty()) {
             deliver([&] { return sink_.cdata(bad); });
         }
-        if (!stopped_) fail(positioned(describeError(text)));
+        if (stopped_) return;
+        switch (XML_GetErrorCode(parser_.get())) {
+            case XML_ERROR_NO_MEMORY:
+                fail(positioned(describeError(text)), ErrorKind::outOfMemory);
+                break;
+            case XML_ERROR_UNKNOWN_ENCODING:
+            case XML_ERROR_INCORRECT_ENCODING:
+                fail(positioned(describeError(text)), ErrorKind::encoding);
+                break;
+            default:
+                fail(positioned(describeError(text)), ErrorKind::syntax);
+                break;
+        }
     }
 
     std::string_view brokenCdataBytes(std::string_view text) const {
@@ -300,8 +293,8 @@ private:
             return {};
         }
         const XML_Index index = XML_GetCurrentByteIndex(parser_.get());
-        if (index < static_cast<XML_Index>(prefix_.size())) return {};
-        const auto at = static_cast<std::size_t>(index) - prefix_.size();
+        if (index < 0) return {};
+        const auto at = static_cast<std::size_t>(index);
         if (at >= text.size()) return {};
         const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
         const auto* end = reinterpret_cast<const unsigned char*>(text.data()) + text.size();
@@ -333,24 +326,25 @@ private:
         }
     }
 
-    void fail(std::string message) {
+    void fail(std::string message, ErrorKind kind) {
         if (failed_) return;
         failed_ = true;
-        sink_.error(std::move(message));
+        sink_.error(std::move(message), kind);
         if (parser_ && !stopped_) stop();
     }
 
     template <class Call>
     void deliver(Call&& call) {
         std::string failure;
-        switch (guardedSinkCall(std::forward<Call>(call), failure)) {
+        ErrorKind kind = ErrorKind::syntax;
+        switch (guardedSinkCall(std::forward<Call>(call), failure, kind)) {
             case SinkOutcome::proceed:
                 break;
             case SinkOutcome::stop:
                 stop();
                 break;
             case SinkOutcome::failed:
-                fail(std::move(failure));
+                fail(std::move(failure), kind);
                 break;
         }
     }
@@ -360,16 +354,14 @@ private:
         ++r.events_;
         if (r.stopped_) return;
         if (r.aborted()) {
-            r.fail(std::string(kAbortedReason));
-            return;
-        }
-        if (r.watch_ != nullptr && r.consultWatch(name) == XmlStartWatch::Verdict::stop) {
-            r.stop();
+            r.fail(std::string(kAbortedReason), ErrorKind::aborted);
             return;
         }
         if (++r.depth_ > r.options_.maxDepth) {
             r.fail("Elements nested deeper than " + std::to_string(r.options_.maxDepth) +
-                   " levels at line " + std::to_string(XML_GetCurrentLineNumber(r.parser_.get())));
+                       " levels at line " +
+                       std::to_string(XML_GetCurrentLineNumber(r.parser_.get())),
+                   ErrorKind::limitExceeded);
             return;
         }
         r.deliver([&] { return r.sink_.startElement(name, AttributeMap(attributes)); });
@@ -383,28 +375,6 @@ private:
         --r.depth_;
         r.deliver([&] { return r.sink_.endElement(); });
         r.syncTextHandler();
-    }
-
-    XmlStartWatch::Verdict consultWatch(const char* name) noexcept {
-        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
-        auto verdict = XmlStartWatch::Verdict::unwatch;
-        if (at >= 0) {
-            try {
-                verdict = watch_->atStart(
-                    {name, depth_, static_cast<std::size_t>(at), doc_.text, entityDeclarations_});
-            } catch (...) {
-                // Watching is an aid to speed only: read on without it.
-            }
-        }
-        if (verdict == XmlStartWatch::Verdict::unwatch) watch_ = nullptr;
-        return verdict;
-    }
-
-    // A document type declaration may declare entities and attribute
-    // defaults, which a part read on its own would not know.
-    static void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*,
-                                  int) {
-        self(data).watch_ = nullptr;
     }
 
     // Text the sink drops is not handed out: a feed is about half white space
@@ -473,11 +443,12 @@ private:
         return XML_STATUS_OK;
     }
 
-    // Called for references expat could not resolve because the document has
-    // an external subset it did not read.
+    // Whether a failure falls inside a CDATA section (see brokenCdataBytes).
     static void XMLCALL onCdataStart(void* data) { self(data).inCdata_ = true; }
     static void XMLCALL onCdataEnd(void* data) { self(data).inCdata_ = false; }
 
+    // Called for references expat could not resolve because the document has
+    // an external subset it did not read.
     static void XMLCALL onSkippedEntity(void* data, const XML_Char* name, int isParameterEntity) {
         Reader& r = self(data);
         ++r.events_;
@@ -486,7 +457,7 @@ private:
             r.deliver([&] { return r.sink_.characters(*text); });
             return;
         }
-        r.fail(r.positioned("undefined entity \"&" + std::string(name) + ";\""));
+        r.fail(r.positioned("undefined entity \"&" + std::string(name) + ";\""), ErrorKind::syntax);
     }
 
     // The only external thing ever parsed is our own DTD of HTML entities, in
@@ -506,8 +477,6 @@ private:
     const XmlReadOptions& options_;
     const PreparedDocument& doc_;
     const std::string& entityDeclarations_;
-    std::string_view prefix_;
-    XmlStartWatch* watch_;
     ParserHandle parser_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
@@ -519,29 +488,13 @@ private:
 
 }  // namespace
 
-unsigned usableCores() noexcept {
-#ifdef __linux__
-    cpu_set_t cores;
-    CPU_ZERO(&cores);
-    if (sched_getaffinity(0, sizeof cores, &cores) == 0)
-        return static_cast<unsigned>(CPU_COUNT(&cores));
-#endif
-    return std::thread::hardware_concurrency();
-}
-
-void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options,
-             XmlStartWatch* watch) {
+void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
     ReadyDocument ready;
     if (auto failure = makeReady(document, ready)) {
-        sink.error(std::move(*failure));
+        sink.error(std::move(*failure), ErrorKind::encoding);
         return;
     }
-    if (watch != nullptr && isCallersUtf8(ready.doc)) {
-        // The watcher may read the rest on another thread itself.
-        Reader<XmlEventSink>(sink, options, ready, watch).run();
-        return;
-    }
-    if (document.size() >= options.relayFrom && usableCores() > 1) {
+    if (options.useSecondThread) {
         // expat reads on a second thread while this one builds the model.
         XmlRelay relay;
         std::optional<std::jthread> reader;
@@ -551,9 +504,9 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
                 try {
                     Reader<XmlRelay::Writer>(writer, options, ready).run();
                 } catch (const std::bad_alloc&) {
-                    writer.error("Out of memory");
+                    writer.error("Out of memory", ErrorKind::outOfMemory);
                 } catch (...) {
-                    writer.error("Internal failure");
+                    writer.error("Internal failure", ErrorKind::syntax);
                 }
                 relay.close();
             });
@@ -566,16 +519,6 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
         }
     }
     Reader<XmlEventSink>(sink, options, ready).run();
-}
-
-void readXmlPart(std::string_view prefix, std::string_view part,
-                 std::string_view entityDeclarations, XmlEventSink& sink,
-                 const XmlReadOptions& options, XmlStartWatch* watch) {
-    ReadyDocument ready;
-    ready.doc.text = part;
-    ready.doc.encoding = "UTF-8";
-    ready.entityDeclarations.assign(entityDeclarations);
-    Reader<XmlEventSink>(sink, options, ready, watch, prefix).run();
 }
 
 }  // namespace syndra::detail

@@ -65,10 +65,11 @@ void XmlRelay::appendReference(std::string_view text) {
     if (current_.size() >= batchBytes_) handOver();
 }
 
-void XmlRelay::appendError(std::string_view message) noexcept {
+void XmlRelay::appendError(std::string_view message, ErrorKind kind) noexcept {
     try {
         message = message.substr(0, 4096);
-        putHeader(kError, message.size());
+        putHeader(kError, message.size() + 1);
+        current_ += static_cast<char>(kind);
         current_.append(message);
         lastText_ = SIZE_MAX;
     } catch (...) {
@@ -149,6 +150,7 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
         at += kHeader + length;
 
         std::string failure;
+        ErrorKind kind = ErrorKind::syntax;
         SinkOutcome outcome = SinkOutcome::proceed;
         switch (tag) {
             case kStart:
@@ -163,14 +165,15 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
                         pairs_.push_back(nullptr);
                         return sink.startElement(payload, AttributeMap(pairs_.data()));
                     },
-                    failure);
+                    failure, kind);
                 break;
             case kEnd:
-                outcome = guardedSinkCall([&] { return sink.endElement(); }, failure);
+                outcome = guardedSinkCall([&] { return sink.endElement(); }, failure, kind);
                 break;
             case kText:
                 outcome = guardedSinkCall(
-                    [&] { return sink.characters(std::string_view(payload, length)); }, failure);
+                    [&] { return sink.characters(std::string_view(payload, length)); }, failure,
+                    kind);
                 break;
             case kReference: {
                 const char* address = nullptr;
@@ -178,20 +181,22 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
                 std::memcpy(&address, payload, sizeof address);
                 std::memcpy(&size, payload + sizeof address, sizeof size);
                 outcome = guardedSinkCall(
-                    [&] { return sink.characters(std::string_view(address, size)); }, failure);
+                    [&] { return sink.characters(std::string_view(address, size)); }, failure,
+                    kind);
                 break;
             }
             case kCData:
                 outcome = guardedSinkCall(
-                    [&] { return sink.cdata(std::string_view(payload, length)); }, failure);
+                    [&] { return sink.cdata(std::string_view(payload, length)); }, failure, kind);
                 break;
             default:  // kError: the reader is done
-                sink.error(std::string(payload, length));
+                sink.error(std::string(payload + 1, length - 1),
+                           static_cast<ErrorKind>(static_cast<unsigned char>(payload[0])));
                 return false;
         }
         if (outcome == SinkOutcome::stop) return false;
         if (outcome == SinkOutcome::failed) {
-            sink.error(std::move(failure));
+            sink.error(std::move(failure), kind);
             return false;
         }
     }
@@ -218,7 +223,7 @@ void XmlRelay::replay(XmlEventSink& sink) {
         const std::lock_guard lock(mutex_);
         lost = lostEvents_;
     }
-    if (lost) sink.error("Out of memory");
+    if (lost) sink.error("Out of memory", ErrorKind::outOfMemory);
 }
 
 }  // namespace syndra::detail

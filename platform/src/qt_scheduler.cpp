@@ -40,9 +40,12 @@ void QtScheduler::postAfter(std::chrono::milliseconds delay, Task task) {
     });
 }
 
-void QtScheduler::runInBackground(Task task) { pool_->start(std::move(task)); }
+void QtScheduler::runInBackground(Task task) {
+    pool_->start(std::move(task));
+}
 
-std::unique_ptr<TimerToken> QtScheduler::startRepeating(std::chrono::milliseconds interval, Task tick) {
+std::unique_ptr<TimerToken> QtScheduler::startRepeating(std::chrono::milliseconds interval,
+                                                        Task tick) {
     return std::make_unique<QtTimerToken>(interval, std::move(tick));
 }
 

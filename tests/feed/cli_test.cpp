@@ -74,18 +74,22 @@ TEST_F(Cli, ExitStatusesAndOutputs) {
         {"dump --pretty " + feed_, "", 0, "{\n  \"kind\": \"rss\""},
         {"dump -", "<feed><title>x</title></feed>", 0, "{\"kind\":\"atom\""},
         {"dump /nonexistent/feed.xml", "", 1,
-         "{\"error\":{\"case\":\"internalError\",\"code\":-90000,\"domain\":\"com.syndra.error\","
+         "{\"error\":{\"case\":\"internalError\",\"kind\":\"file\",\"code\":-90000,"
+         "\"domain\":\"com.syndra.error\","
          "\"description\":\"Internal unresolved error: No such file: /nonexistent/feed.xml\""},
         {"dump -", "nothing", 1,
-         "{\"error\":{\"case\":\"feedNotFound\",\"code\":-1000,\"domain\":\"com.syndra.error\","
+         "{\"error\":{\"case\":\"feedNotFound\",\"kind\":\"notAFeed\",\"code\":-1000,"
+         "\"domain\":\"com.syndra.error\","
          "\"description\":\"Feed not found\",\"failureReason\":\"Couldn't parse any known "
          "feed\",\"recoverySuggestion\":\"Provide a valid Atom/RSS/JSON feed \"}}\n"},
         {"dump gopher://example.com/", "", 1, "{\"error\":{\"case\":\"internalError\""},
         {"encode -", R"({"title":"T","items":[{"id":7,"tags":["a"]}]})", 0,
          R"({"version":null,"title":"T","user_comment":null,"home_page_url":null,)"},
         {"encode " + feed_, "", 1,
-         "{\"error\":{\"case\":\"internalError\",\"code\":-90000,\"domain\":\"com.syndra.error\","
-         "\"description\":\"Internal unresolved error: encode reads JSON Feed documents; this is an RSS "
+         "{\"error\":{\"case\":\"internalError\",\"kind\":\"notAFeed\",\"code\":-90000,"
+         "\"domain\":\"com.syndra.error\","
+         "\"description\":\"Internal unresolved error: encode reads JSON Feed documents; this is "
+         "an RSS "
          "feed\""},
         {"encode", "", 2, ""},
     };

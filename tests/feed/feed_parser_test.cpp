@@ -1,10 +1,14 @@
 #include "detail/feed_kind.hpp"
+#include "http_test_server.hpp"
 
 #include <syndra/feed_parser.hpp>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
 #include <future>
 #include <memory>
 #include <sstream>
@@ -130,12 +134,58 @@ TEST(FeedParserFront, JsonInEveryUnicodeFormIsReadAsJson) {
     }
 }
 
-TEST(FeedParserFront, StreamsAreAlwaysXml) {
-    std::istringstream json("{\"version\": \"https://jsonfeed.org/version/1.1\"}");
-    EXPECT_EQ(reasonOf(FeedParser::fromXMLStream(json).parse()),
+TEST(FeedParserFront, FilesAndStreamsReadXMLOrJSON) {
+    const std::string json = R"({"version":"https://jsonfeed.org/version/1.1","title":"T"})";
+    const std::string path = ::testing::TempDir() + "syndra-front.json";
+    std::ofstream(path) << json;
+    std::istringstream stream(json);
+    EXPECT_EQ(reasonOf(FeedParser::fromFile(path).parse()), "success");
+    EXPECT_EQ(reasonOf(FeedParser::fromStream(stream).parse()), "success");
+    std::remove(path.c_str());
+    // The XML stream reads XML only.
+    std::istringstream asXML(json);
+    EXPECT_EQ(reasonOf(FeedParser::fromXMLStream(asXML).parse()),
               "Internal unresolved error: not well-formed (invalid token) at line 1, column 1");
-    std::istringstream xml("<rss><channel/></rss>");
-    EXPECT_EQ(reasonOf(FeedParser::fromXMLStream(xml).parse()), "success");
+}
+
+// What went wrong, in a form a program can act on, for every kind of cause.
+TEST(FeedParserFront, FailuresHaveAKind) {
+    using testing::HttpTestServer;
+    HttpTestServer server([](const std::string&, const std::string&) {
+        return HttpTestServer::Reply{HttpTestServer::response(404, "Not Found", "")};
+    });
+    std::string refused;
+    {
+        HttpTestServer gone(
+            [](const std::string&, const std::string&) { return HttpTestServer::Reply{}; });
+        refused = gone.url("/");
+    }
+    Options small;
+    small.maxDocumentBytes = 10;
+    const std::pair<std::function<FeedParser()>, ErrorKind> cases[] = {
+        {[] { return FeedParser::fromFile("/nonexistent/feed.xml"); }, ErrorKind::file},
+        {[&] { return FeedParser::fromURL(refused); }, ErrorKind::network},
+        {[&] { return FeedParser::fromURL(server.url("/feed")); }, ErrorKind::httpStatus},
+        {[&] { return FeedParser::fromData("<rss><channel/></rss>", small); }, ErrorKind::tooLarge},
+        {[] { return FeedParser::fromData("<html/>"); }, ErrorKind::notAFeed},
+        {[] { return FeedParser::fromData("<rss><channel></rss>"); }, ErrorKind::syntax},
+        {[] { return FeedParser::fromData("{\"version\":"); }, ErrorKind::syntax},
+        {[] { return FeedParser::fromData("<?xml version=\"1.0\" encoding=\"x-none\"?><rss/>"); },
+         ErrorKind::encoding},
+        {[] {
+             return FeedParser::fromData(
+                 "<rss><channel><title><![CDATA[\xC3]]></title></channel></rss>");
+         },
+         ErrorKind::encoding},
+        {[] { return FeedParser::fromData(R"({"version":"1","title":7})"); },
+         ErrorKind::invalidJSONFeed},
+    };
+    for (const auto& [parser, kind] : cases) {
+        const Result result = parser().parse();
+        ASSERT_FALSE(result.isSuccess()) << kindName(kind);
+        EXPECT_EQ(result.error()->kind(), kind) << result.error()->reason();
+        EXPECT_EQ(result.error()->path(), "") << result.error()->reason();
+    }
 }
 
 TEST(FeedParserFront, AMovedFromParserReportsItsState) {
@@ -206,6 +256,7 @@ TEST(FeedParserFront, AbortFromAnotherThreadStopsTheParse) {
     const Result r = done.get_future().get();
     worker.join();
     EXPECT_EQ(reasonOf(r), "Internal unresolved error: Parsing aborted");
+    EXPECT_EQ(r.error()->kind(), ErrorKind::aborted);
     // A later parse starts afresh.
     EXPECT_EQ(reasonOf(parser.parse()), "success");
 }

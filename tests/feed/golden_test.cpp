@@ -1,10 +1,12 @@
 // Whole documents, parsed and dumped, against expected dumps kept beside
-// them: data/golden/<name>.xml and data/golden/<name>.json. Run with
+// them: data/golden/<name>.xml and data/golden/<name>.json; and the summaries
+// of three feeds, one of each format, in data/summary/. Run with
 // UPDATE_GOLDEN=1 to rewrite the expected files after an intended change
 // (then read the diff before committing it).
 
 #include <syndra/dump.hpp>
 #include <syndra/feed_parser.hpp>
+#include <syndra/summary.hpp>
 
 #include <gtest/gtest.h>
 
@@ -74,17 +76,7 @@ std::string differingLines(const std::string& expected, const std::string& actua
     return out.str();
 }
 
-class Golden : public testing::TestWithParam<std::string> {};
-
-TEST_P(Golden, ParsesToTheExpectedModel) {
-    const fs::path document = goldenDirectory() / (GetParam() + ".xml");
-    const fs::path expectedPath = goldenDirectory() / (GetParam() + ".json");
-
-    const Result result = FeedParser::fromData(readFile(document)).parse();
-    ASSERT_TRUE(result.isSuccess()) << document << ": " << result.error()->errorDescription()
-                                    << " (" << result.error()->reason() << ")";
-    const std::string actual = toJSON(*result.feed(), 2) + "\n";
-
+void expectGolden(const std::string& actual, const fs::path& expectedPath) {
     const char* update = std::getenv("UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
         std::ofstream(expectedPath, std::ios::binary) << actual;
@@ -94,8 +86,38 @@ TEST_P(Golden, ParsesToTheExpectedModel) {
         << expectedPath << " is missing; run with UPDATE_GOLDEN=1 to create it";
     const std::string expected = readFile(expectedPath);
     EXPECT_TRUE(actual == expected)
-        << GetParam() << ": the dump differs from " << expectedPath << " (- expected, + actual):\n"
+        << "the dump differs from " << expectedPath << " (- expected, + actual):\n"
         << differingLines(expected, actual);
+}
+
+Feed parsedFile(const fs::path& document) {
+    Result result = FeedParser::fromFile(document).parse();
+    if (!result) {
+        ADD_FAILURE() << document << ": " << result.error()->reason();
+        return Feed(RSSFeed{});
+    }
+    return std::move(*result.feed());
+}
+
+class Golden : public testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, ParsesToTheExpectedModel) {
+    const Feed feed = parsedFile(goldenDirectory() / (GetParam() + ".xml"));
+    expectGolden(toJSON(feed, 2) + "\n", goldenDirectory() / (GetParam() + ".json"));
+}
+
+TEST(GoldenSummary, EachFormatSummarizesAsExpected) {
+    const fs::path data(TEST_DATA_DIR);
+    const std::pair<fs::path, const char*> feeds[] = {
+        {data / "golden" / "podcast.xml", "podcast_rss.json"},
+        {data / "golden" / "atom_media.xml", "atom_blog.json"},
+        {data / "hostile" / "podcast.json", "json_feed.json"},
+    };
+    for (const auto& [document, expected] : feeds) {
+        SCOPED_TRACE(document.filename().string());
+        expectGolden(toJSON(summarize(parsedFile(document)), 2) + "\n",
+                     data / "summary" / expected);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Feeds, Golden, testing::ValuesIn(goldenNames()),

@@ -92,6 +92,78 @@ TEST(HugeNodes, KeepEveryByteWithinBoundedMemory) {
     }
 }
 
+// Past each limit a parse fails at once, says which limit in its reason, and
+// takes little memory on the way: a flood of empty items no longer builds a
+// model many times the document's size.
+TEST(Limits, FailPromptlyNamingTheLimit) {
+    struct Case {
+        const char* name;
+        std::string document;
+        Options options;
+        ErrorKind kind;
+        std::string reason;
+    };
+    const std::string item = "<item><title>t</title></item>";
+    const std::string jsonHead = R"({"version":"https://jsonfeed.org/version/1.1","items":[)";
+    auto with = [](auto change) {
+        Options options;
+        change(options);
+        return options;
+    };
+    const Case cases[] = {
+        {"64 MiB of empty items",
+         "<rss><channel>" + repeated("<item/>", ((64u << 20) - 14) / 7),
+         {},
+         ErrorKind::limitExceeded,
+         "Feed has more than 100000 items"},
+        {"RSS items", "<rss><channel>" + repeated(item, 4, "</channel></rss>"),
+         with([](Options& o) { o.maxItems = 3; }), ErrorKind::limitExceeded,
+         "Feed has more than 3 items"},
+        {"Atom entries", "<feed>" + repeated("<entry/>", 4, "</feed>"),
+         with([](Options& o) { o.maxItems = 3; }), ErrorKind::limitExceeded,
+         "Feed has more than 3 items"},
+        {"JSON Feed items", jsonHead + repeated("{},", 3, "{}]}"),
+         with([](Options& o) { o.maxItems = 3; }), ErrorKind::limitExceeded,
+         "Feed has more than 3 items"},
+        {"JSON Feed items the quick reader leaves",
+         R"({"a":1,"a":2,"items":[)" + repeated("{},", 3, "{}]}"),
+         with([](Options& o) { o.maxItems = 3; }), ErrorKind::limitExceeded,
+         "Feed has more than 3 items"},
+        {"depth", "<rss><channel>" + repeated("<a>", 5), with([](Options& o) { o.maxDepth = 6; }),
+         ErrorKind::limitExceeded, "Elements nested deeper than 6 levels at line 1"},
+        {"model bytes of text", "<rss><channel><title>" + std::string(2000, 'x') + "</title>",
+         with([](Options& o) { o.maxModelBytes = 1000; }), ErrorKind::limitExceeded,
+         "Feed model needs more than 1000 bytes"},
+        {"model bytes of objects",
+         "<rss><channel>" + repeated("<item><media:content/></item>", 200),
+         with([](Options& o) { o.maxModelBytes = 100'000; }), ErrorKind::limitExceeded,
+         "Feed model needs more than 100000 bytes"},
+        {"model bytes of JSON", jsonHead + R"({"tags":[)" + repeated(R"("",)", 10000, R"(""]}]})"),
+         with([](Options& o) { o.maxModelBytes = 100'000; }), ErrorKind::limitExceeded,
+         "Feed model needs more than 100000 bytes"},
+        {"document bytes", "<rss><channel/></rss>",
+         with([](Options& o) { o.maxDocumentBytes = 20; }), ErrorKind::tooLarge,
+         "Feed larger than 20 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const long long before = peakResidentBytes(true);
+        const Result viewed = FeedParser::fromDataView(c.document, c.options).parse();
+        const long long growth = peakResidentBytes() - before;
+        std::istringstream stream(c.document);
+        const Result streamed = FeedParser::fromStream(stream, c.options).parse();
+        for (const Result* result : {&viewed, &streamed}) {
+            ASSERT_FALSE(result->isSuccess());
+            EXPECT_EQ(result->error()->kind(), c.kind);
+            EXPECT_EQ(result->error()->reason(), c.reason);
+        }
+        if (before > 0) {
+            EXPECT_LT(growth, 2 * static_cast<long long>(c.document.size()) + (64 << 20))
+                << "peak resident memory grew by " << (growth >> 20) << " MB";
+        }
+    }
+}
+
 // Each document's outcome, the dump or the error, contains the text paired with it.
 void expectOutcomes(std::initializer_list<std::pair<std::string, std::string>> cases) {
     for (const auto& [document, expected] : cases) {
@@ -141,7 +213,7 @@ TEST(HugeValues, JSONNumbersOfAHundredThousandDigits) {
 TEST(Nesting, AMillionLevelsEndInTheDepthErrorOrAreNoFeed) {
     constexpr std::size_t kLevels = 1'000'000;
     expectOutcomes({
-        // Items in items: the channel's repeats, where a large feed is cut in two.
+        // Items in items: only the channel's own count as items.
         {"<rss><channel>" + repeated("<item>", kLevels),
          "error: Internal unresolved error: Elements nested deeper than 512 levels"},
         {R"({"items":)" + repeated("[", kLevels), "nested more than 512 levels"},

@@ -3,7 +3,7 @@
 
 #include "attribute_list.hpp"
 
-#include <syndra/atom_feed.hpp>
+#include <syndra/mapping.hpp>
 #include <syndra/media.hpp>
 #include <syndra/rss_feed.hpp>
 
@@ -31,7 +31,7 @@ template <class Element>
 void expectAttributes(const Case<Element>& c) {
     SCOPED_TRACE(c.name);
     const AttributeList list(c.attributes);
-    const Element element(list);
+    const auto element = fromAttributes<Element>(list);
     EXPECT_EQ(element.attributes.has_value(), c.expected.has_value());
     EXPECT_TRUE(element.attributes == c.expected);
 }
@@ -167,13 +167,13 @@ TEST(ModelAttributes, AtomLinkLength) {
 
 TEST(ModelAttributes, ElementObjectsStartWithoutText) {
     const AttributeList type{{"type", "html"}};
-    const AtomFeedEntrySummary summary(type);
+    const auto summary = fromAttributes<AtomFeedEntrySummary>(type);
     ASSERT_TRUE(summary.attributes);
     EXPECT_EQ(summary.attributes->type, Text("html"));
     EXPECT_FALSE(summary.value);
 
     const AttributeList text{{"text", "Technology"}};
-    const ITunesCategory category(text);
+    const auto category = fromAttributes<ITunesCategory>(text);
     EXPECT_FALSE(category.subcategory);
     EXPECT_EQ(category.attributes->text, Text("Technology"));
 }

@@ -5,7 +5,7 @@
 #include "attribute_list.hpp"
 
 #include <syndra/atom_feed.hpp>
-#include <syndra/paths.hpp>
+#include <syndra/mapping.hpp>
 #include <syndra/rss_feed.hpp>
 
 #include <gtest/gtest.h>
@@ -320,37 +320,37 @@ TEST(ModelMapping, OperationsRunTheTableRules) {
     const std::vector<std::pair<std::function<Feed()>, const char*>> cases = {
         {[&] {
              RSSFeed feed;
-             feed.mapAttributes(none, P::channelItem);
-             feed.mapAttributes(enclosure, P::channelItemEnclosure);
-             feed.mapCharacters("Tom &", P::channelItemTitle);
-             feed.mapCharacters(" Jerry", P::channelItemTitle);
-             feed.mapCharacters("60", P::channelTtl);
-             feed.mapAttributes(enclosure, P::channel);
-             feed.mapCharacters("lost", P::rss);
-             feed.mapAttributes(enclosure, static_cast<RSSPath>(rssPathCount));
-             feed.mapCharacters("lost", static_cast<RSSPath>(rssPathCount));
+             mapAttributes(feed, none, P::channelItem);
+             mapAttributes(feed, enclosure, P::channelItemEnclosure);
+             mapCharacters(feed, "Tom &", P::channelItemTitle);
+             mapCharacters(feed, " Jerry", P::channelItemTitle);
+             mapCharacters(feed, "60", P::channelTtl);
+             mapAttributes(feed, enclosure, P::channel);
+             mapCharacters(feed, "lost", P::rss);
+             mapAttributes(feed, enclosure, static_cast<RSSPath>(rssPathCount));
+             mapCharacters(feed, "lost", static_cast<RSSPath>(rssPathCount));
              return Feed(feed);
          },
          R"({"ttl":60,"items":[{"title":"Tom & Jerry",
              "enclosure":{"attributes":{"url":"a.mp3","length":12}}}]})"},
         {[] {
              RSSFeed feed;
-             feed.mapAttributes(R::item);
-             feed.mapCharacters("One", R::itemTitle);
-             feed.mapAttributes(R::itemDcDate);
-             feed.mapCharacters("2003-06-10T04:00:00Z", R::itemDcDate);
-             feed.mapCharacters("lost", R::channelItemsSeqLi);
-             feed.mapAttributes(static_cast<RDFPath>(rdfPathCount));
+             mapAttributes(feed, R::item);
+             mapCharacters(feed, "One", R::itemTitle);
+             mapAttributes(feed, R::itemDcDate);
+             mapCharacters(feed, "2003-06-10T04:00:00Z", R::itemDcDate);
+             mapCharacters(feed, "lost", R::channelItemsSeqLi);
+             mapAttributes(feed, static_cast<RDFPath>(rdfPathCount));
              return Feed(feed);
          },
          R"({"items":[{"title":"One","dublinCore":{"dcDate":"2003-06-10T04:00:00Z"}}]})"},
         {[&] {
              AtomFeed feed;
-             feed.mapAttributes(none, AtomPath::entry);
-             feed.mapAttributes(link, AtomPath::entryLink);
-             feed.mapCharacters("2003-12-13T18:30:02Z", AtomPath::entryUpdated);
-             feed.mapCharacters("lost", AtomPath::entry);
-             feed.mapAttributes(link, static_cast<AtomPath>(atomPathCount));
+             mapAttributes(feed, none, AtomPath::entry);
+             mapAttributes(feed, link, AtomPath::entryLink);
+             mapCharacters(feed, "2003-12-13T18:30:02Z", AtomPath::entryUpdated);
+             mapCharacters(feed, "lost", AtomPath::entry);
+             mapAttributes(feed, link, static_cast<AtomPath>(atomPathCount));
              return Feed(feed);
          },
          R"({"entries":[{"links":[{"attributes":{"href":"http://e/1","rel":"alternate"}}],

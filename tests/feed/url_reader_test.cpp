@@ -2,6 +2,7 @@
 #include "http_test_server.hpp"
 
 #include <syndra/feed_parser.hpp>
+#include <syndra/fetch.hpp>
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,17 @@ const std::string kGzipFeed(
     "\xD2\xFA\x20\xD5\x00\xB3\x21\xD7\xCD\x33\x00\x00\x00",
     57);
 
-Reply route(const std::string& target, const std::string&) {
+Reply route(const std::string& target, const std::string& head) {
     if (target == "/feed") return {HttpTestServer::response(200, "OK", kFeed)};
+    if (target == "/validated") {
+        const std::string validators =
+            "ETag: \"v1\"\r\nLast-Modified: Sun, 06 Dec 2026 10:00:00 GMT\r\n";
+        if (head.find("\r\nIf-None-Match: \"v1\"\r\n") != std::string::npos) {
+            return {HttpTestServer::response(304, "Not Modified", "", validators)};
+        }
+        return {HttpTestServer::response(200, "OK", kFeed,
+                                         validators + "Content-Type: application/rss+xml\r\n")};
+    }
     if (target == "/gzip") {
         return {HttpTestServer::response(200, "OK", kGzipFeed, "Content-Encoding: gzip\r\n")};
     }
@@ -72,25 +82,30 @@ TEST_F(UrlReading, AnswersAndFailuresOverHttp) {
     options_.maxBytes = 4096;
     options_.totalTimeout = std::chrono::milliseconds(3000);
     const std::string host = "127.0.0.1";
-    const std::pair<std::string, std::string> cases[] = {
-        // target, body or "!" + reason
+    struct Case {
+        std::string target;
+        std::string expected;  // the body, or "!" + the reason
+        ErrorKind kind = ErrorKind::network;
+    };
+    const Case cases[] = {
         {"/feed", kFeed},
         {"/gzip", "<rss><channel><title>Zipped</title></channel></rss>"},
         {"/hop/9", kFeed},
         {"/hop/10", "!Too many redirects (more than 10) from " + host},
         {"/loop", "!Too many redirects (more than 10) from " + host},
         {"/to-ftp", "!Unsupported URL: ftp://127.0.0.1/x"},
-        {"/missing", "!HTTP 404 Not Found from " + host},
-        {"/gone", "!HTTP 410 Gone from " + host},
-        {"/teapot", "!HTTP 503 Busy Brewing from " + host},
-        {"/big", "!Feed larger than 4096 bytes"},
-        {"/big-chunked", "!Feed larger than 4096 bytes"},
+        {"/missing", "!HTTP 404 Not Found from " + host, ErrorKind::httpStatus},
+        {"/gone", "!HTTP 410 Gone from " + host, ErrorKind::httpStatus},
+        {"/teapot", "!HTTP 503 Busy Brewing from " + host, ErrorKind::httpStatus},
+        {"/big", "!Feed larger than 4096 bytes", ErrorKind::tooLarge},
+        {"/big-chunked", "!Feed larger than 4096 bytes", ErrorKind::tooLarge},
     };
-    for (const auto& [target, expected] : cases) {
+    for (const auto& [target, expected, kind] : cases) {
         const auto got = detail::readURL(server_.url(target), options_);
         if (expected.front() == '!') {
             EXPECT_FALSE(got.ok()) << target;
             EXPECT_EQ(got.error(), expected.substr(1)) << target;
+            EXPECT_EQ(got.kind(), kind) << target;
         } else {
             ASSERT_TRUE(got.ok()) << target << ": " << got.error();
             EXPECT_EQ(*got, expected) << target;
@@ -107,6 +122,42 @@ TEST_F(UrlReading, SendsUserAgentAndAcceptsCompression) {
         << requests[0];
     EXPECT_NE(requests[0].find("Accept-Encoding: "), std::string::npos) << requests[0];
     EXPECT_NE(requests[0].find("gzip"), std::string::npos) << requests[0];
+}
+
+// A poller sends back what the server said about the copy it has, and gets
+// the document again only when it changed.
+TEST_F(UrlReading, FetchAsksForTheDocumentOnlyIfItChanged) {
+    const FetchResult first = fetch(server_.url("/validated"));
+    ASSERT_TRUE(first.isSuccess()) << first.error->reason();
+    EXPECT_EQ(first.status, FetchResult::Status::ok);
+    EXPECT_EQ(first.body, kFeed);
+    EXPECT_EQ(first.etag, "\"v1\"");
+    EXPECT_EQ(first.lastModified, "Sun, 06 Dec 2026 10:00:00 GMT");
+    EXPECT_EQ(first.contentType, "application/rss+xml");
+    EXPECT_EQ(first.finalURL, server_.url("/validated"));
+
+    FetchOptions options;
+    options.etag = first.etag;
+    options.lastModified = first.lastModified;
+    const FetchResult second = fetch(server_.url("/validated"), options);
+    ASSERT_TRUE(second.isSuccess());
+    EXPECT_EQ(second.status, FetchResult::Status::notModified);
+    EXPECT_EQ(second.body, "");
+    EXPECT_EQ(second.etag, "\"v1\"");
+    const auto requests = server_.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].find("If-"), std::string::npos);
+    EXPECT_NE(requests[1].find("If-Modified-Since: Sun, 06 Dec 2026 10:00:00 GMT\r\n"),
+              std::string::npos);
+
+    // A validator that would end the header early is not sent.
+    options.etag = "\"v1\"\r\nX-Injected: 1";
+    EXPECT_EQ(fetch(server_.url("/validated"), options).status, FetchResult::Status::ok);
+    EXPECT_EQ(server_.requests().back().find("X-Injected"), std::string::npos);
+    const FetchResult missing = fetch(server_.url("/missing"));
+    ASSERT_TRUE(missing.error);
+    EXPECT_EQ(missing.error->kind(), ErrorKind::httpStatus);
+    EXPECT_EQ(missing.error->httpStatus(), 404);
 }
 
 TEST_F(UrlReading, AServerThatNeverAnswersTimesOut) {
@@ -231,7 +282,12 @@ protected:
 };
 
 TEST_F(FileUrls, ReadFilesAndNameWhatWentWrong) {
-    const std::pair<std::string, std::string> cases[] = {
+    struct Case {
+        std::string url;
+        std::string expected;  // the bytes, or "!" + the reason
+        ErrorKind kind = ErrorKind::file;
+    };
+    const Case cases[] = {
         {"file://" + escaped(file_), kFeed},
         {"file://localhost" + escaped(file_), kFeed},
         {"FILE:" + escaped(file_), kFeed},
@@ -240,13 +296,14 @@ TEST_F(FileUrls, ReadFilesAndNameWhatWentWrong) {
         {"file:///dev/zero", "!Not a regular file: /dev/zero"},
         {"file://elsewhere/etc/hosts",
          "!Cannot read a file on another host: file://elsewhere/etc/hosts"},
-        {"gopher://example.com/", "!Unsupported URL scheme \"gopher\""},
-        {"no scheme at all", "!Not a URL: no scheme at all"},
+        {"gopher://example.com/", "!Unsupported URL scheme \"gopher\"", ErrorKind::network},
+        {"no scheme at all", "!Not a URL: no scheme at all", ErrorKind::network},
     };
-    for (const auto& [url, expected] : cases) {
+    for (const auto& [url, expected, kind] : cases) {
         const auto got = detail::readURL(url);
         if (expected.front() == '!') {
             EXPECT_EQ(got.error(), expected.substr(1)) << url;
+            EXPECT_EQ(got.kind(), kind) << url;
         } else {
             ASSERT_TRUE(got.ok()) << url << ": " << got.error();
             EXPECT_EQ(*got, expected);

@@ -36,17 +36,19 @@ inline constexpr std::array<std::string_view, 4> kWalkAtomPaths = {
     "/feed", "/feed/title", "/feed/entry", "/feed/entry/title"};
 
 template <const auto& Paths, std::size_t Row>
-void recordStart(WalkModel& m, const AttributeMap& attributes) {
+std::size_t recordStart(WalkModel& m, const AttributeMap& attributes) {
     std::string event = "<" + std::string(Paths[Row]);
     attributes.forEach([&](std::string_view name, std::string_view value) {
         event += " " + std::string(name) + "=" + std::string(value);
     });
     m.events.push_back(std::move(event));
+    return 1;
 }
 
 template <const auto& Paths, std::size_t Row>
-void recordText(WalkModel& m, std::string_view text) {
+std::size_t recordText(WalkModel& m, std::string_view text) {
     m.events.push_back(std::string(Paths[Row]) + "=" + std::string(text));
+    return text.size();
 }
 
 template <const auto& Paths, std::size_t... Rows>

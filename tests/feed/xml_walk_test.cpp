@@ -217,7 +217,7 @@ TEST(WalkEvents, InvalidUtf8InCdataStopsWithTheCdataError) {
     EXPECT_EQ(walk.startElement("it em", {}), Flow::proceed);
     EXPECT_EQ(walk.cdata("bad \xC3\x28"), Flow::stop);
     // An error the reader reports afterwards does not replace it.
-    walk.error("parsing stopped");
+    walk.error("parsing stopped", ErrorKind::syntax);
     ASSERT_TRUE(walk.storedError().has_value());
     EXPECT_EQ(walk.storedError()->errorCase(), ParserError::Case::feedCDATABlockEncodingError);
     EXPECT_EQ(walk.storedError()->path(), "/rss/channel/it%20em");
@@ -232,7 +232,7 @@ TEST(WalkEvents, ErrorsAfterTheRootClosedAreDropped) {
     walk.endElement();
     EXPECT_EQ(walk.endElement(), detail::XmlEventSink::Flow::stop);
     EXPECT_TRUE(walk.parseComplete());
-    walk.error("junk after document element");
+    walk.error("junk after document element", ErrorKind::syntax);
     EXPECT_EQ(std::move(walk).finish().index(), 2u);
 }
 
@@ -309,9 +309,10 @@ TEST(Chunking, ResultDoesNotDependOnWhereTheInputIsSplit) {
 
 std::atomic<bool> gAbortFlag{false};
 
-void abortingTitle(WalkModel& m, std::string_view text) {
+std::size_t abortingTitle(WalkModel& m, std::string_view text) {
     m.events.push_back(std::string(text));
     gAbortFlag = true;
+    return 0;
 }
 
 TEST(Abort, FromAMappingCallbackEndsTheParse) {

@@ -88,9 +88,11 @@ TEST_F(DeckPainterTest, TurningTheReelsChangesOnlyTheReels) {
     turned.wheelAngle = 45.0;
     const QRect changed = difference(render(blank), render(turned), QRect(0, 0, 400, 257));
     ASSERT_FALSE(changed.isEmpty());
-    const QRect reels = ui::geometry::kLeftWheel.united(ui::geometry::kRightWheel).toAlignedRect().adjusted(-1, -1, 1, 1);
-    EXPECT_TRUE(reels.contains(changed)) << changed.x() << "," << changed.y() << " " << changed.width() << "x"
-                                         << changed.height();
+    const QRect reels = ui::geometry::kLeftWheel.united(ui::geometry::kRightWheel)
+                            .toAlignedRect()
+                            .adjusted(-1, -1, 1, 1);
+    EXPECT_TRUE(reels.contains(changed))
+        << changed.x() << "," << changed.y() << " " << changed.width() << "x" << changed.height();
     // Both reels turn.
     EXPECT_LT(changed.left(), 100);
     EXPECT_GT(changed.right(), 290);
@@ -115,7 +117,8 @@ TEST_F(DeckPainterTest, TimeIsBurntIntoThePaperInSystemBlue) {
     for (int y = 28; y < 55; ++y) {
         for (int x = 305; x < 400; ++x) {
             const QColor c = inked.pixelColor(x, y);
-            const int distance = std::abs(c.red() - kPaper.red()) + std::abs(c.green() - kPaper.green()) +
+            const int distance = std::abs(c.red() - kPaper.red()) +
+                                 std::abs(c.green() - kPaper.green()) +
                                  std::abs(c.blue() - kPaper.blue());
             if (distance > best) {
                 best = distance;

@@ -10,8 +10,8 @@ namespace syndra::cli {
 /// Parses a file path, a URL, or standard input ("-").
 Result parseSource(std::string_view source);
 
-/// `syndra dump [--pretty] <file|url|->`; returns the exit status.
-int dump(std::string_view source, bool pretty);
+/// `syndra dump [--pretty] [--summary] <file|url|->`; returns the exit status.
+int dump(std::string_view source, bool pretty, bool summary);
 
 /// `syndra encode [--pretty] <file|url|->`: a JSON Feed written back out;
 /// returns the exit status.

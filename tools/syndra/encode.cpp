@@ -11,8 +11,10 @@ int encode(std::string_view source, bool pretty) {
     const ParserError* error = result.error();
     std::optional<ParserError> notJSON;
     if (error == nullptr && result.feed()->jsonFeed() == nullptr) {
-        const char* kind = result.feed()->kind() == Feed::Kind::atom ? "an Atom feed" : "an RSS feed";
-        notJSON = ParserError::internalError(std::string("encode reads JSON Feed documents; this is ") + kind);
+        const char* kind =
+            result.feed()->kind() == Feed::Kind::atom ? "an Atom feed" : "an RSS feed";
+        notJSON = ParserError::internalError(
+            std::string("encode reads JSON Feed documents; this is ") + kind, ErrorKind::notAFeed);
         error = &*notJSON;
     }
     if (error != nullptr) {

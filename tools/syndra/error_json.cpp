@@ -7,6 +7,7 @@ namespace syndra::cli {
 std::string errorJSON(const ParserError& error) {
     nlohmann::ordered_json body;
     body["case"] = error.caseName();
+    body["kind"] = kindName(error.kind());
     body["code"] = error.code();
     body["domain"] = ParserError::domain;
     body["description"] = error.errorDescription();

@@ -12,14 +12,15 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: syndra dump [--pretty] <file|url|->\n"
+    "usage: syndra dump [--pretty] [--summary] <file|url|->\n"
     "       syndra encode [--pretty] <file|url|->\n"
     "       syndra bench <file> [K]\n"
     "       syndra --help | --version\n"
     "\n"
     "  dump   parse a feed (file path, file:/http:/https:/feed: URL, or - for\n"
     "         standard input) and print it as JSON; on failure print\n"
-    "         {\"error\":{...}} and exit 1\n"
+    "         {\"error\":{...}} and exit 1; with --summary, print only the\n"
+    "         fields every format has (title, link, items...)\n"
     "  encode parse a JSON Feed and print it written back out: every member in\n"
     "         the format's order, absent ones as null\n"
     "  bench  parse <file> K times (default 7) after WARMUP untimed runs\n"
@@ -45,11 +46,14 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "dump" || args[0] == "encode") {
         bool pretty = false;
+        bool summary = false;
         std::string_view source;
         bool haveSource = false;
         for (std::size_t i = 1; i < args.size(); ++i) {
             if (args[i] == "--pretty") {
                 pretty = true;
+            } else if (args[i] == "--summary" && args[0] == "dump") {
+                summary = true;
             } else if (args[i].size() > 1 && args[i][0] == '-') {
                 return usageError();
             } else if (!haveSource) {
@@ -60,7 +64,8 @@ int main(int argc, char** argv) {
             }
         }
         if (!haveSource) return usageError();
-        return args[0] == "dump" ? syndra::cli::dump(source, pretty) : syndra::cli::encode(source, pretty);
+        return args[0] == "dump" ? syndra::cli::dump(source, pretty, summary)
+                                 : syndra::cli::encode(source, pretty);
     }
     if (args[0] == "bench") {
         if (args.size() < 2 || args.size() > 3 || args[1].empty() || args[1][0] == '-') {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <syndra/attribute_map.hpp>
 #include <syndra/date.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/media.hpp>
-#include <syndra/paths.hpp>
 #include <syndra/text.hpp>
 
 #include <cstdint>
@@ -22,7 +20,6 @@ struct AtomFeedSubtitle {
     struct Attributes {
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -34,7 +31,6 @@ struct AtomFeedSubtitle {
     std::optional<Text> value{};
 
     AtomFeedSubtitle() = default;
-    explicit AtomFeedSubtitle(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -54,7 +50,6 @@ struct AtomFeedLink {
         std::optional<Text> title{};
         std::optional<std::int64_t> length{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("href", href);
@@ -70,7 +65,6 @@ struct AtomFeedLink {
     std::optional<Attributes> attributes{};
 
     AtomFeedLink() = default;
-    explicit AtomFeedLink(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -86,7 +80,6 @@ struct AtomFeedCategory {
         std::optional<Text> scheme{};
         std::optional<Text> label{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("term", term);
@@ -99,7 +92,6 @@ struct AtomFeedCategory {
     std::optional<Attributes> attributes{};
 
     AtomFeedCategory() = default;
-    explicit AtomFeedCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -144,7 +136,6 @@ struct AtomFeedGenerator {
         std::optional<Text> uri{};
         std::optional<Text> version{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("uri", uri);
@@ -157,7 +148,6 @@ struct AtomFeedGenerator {
     std::optional<Text> value{};
 
     AtomFeedGenerator() = default;
-    explicit AtomFeedGenerator(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -172,7 +162,6 @@ struct AtomFeedEntrySummary {
     struct Attributes {
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -184,7 +173,6 @@ struct AtomFeedEntrySummary {
     std::optional<Text> value{};
 
     AtomFeedEntrySummary() = default;
-    explicit AtomFeedEntrySummary(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -235,7 +223,6 @@ struct AtomFeedEntryLink {
         std::optional<Text> title{};
         std::optional<std::int64_t> length{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("href", href);
@@ -251,7 +238,6 @@ struct AtomFeedEntryLink {
     std::optional<Attributes> attributes{};
 
     AtomFeedEntryLink() = default;
-    explicit AtomFeedEntryLink(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -267,7 +253,6 @@ struct AtomFeedEntryCategory {
         std::optional<Text> scheme{};
         std::optional<Text> label{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("term", term);
@@ -280,7 +265,6 @@ struct AtomFeedEntryCategory {
     std::optional<Attributes> attributes{};
 
     AtomFeedEntryCategory() = default;
-    explicit AtomFeedEntryCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -295,7 +279,6 @@ struct AtomFeedEntryContent {
         std::optional<Text> type{};
         std::optional<Text> src{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -308,7 +291,6 @@ struct AtomFeedEntryContent {
     std::optional<Text> value{};
 
     AtomFeedEntryContent() = default;
-    explicit AtomFeedEntryContent(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -383,15 +365,6 @@ struct AtomFeed {
     std::optional<Text> logo{};
     std::optional<Text> rights{};
     std::optional<std::vector<AtomFeedEntry>> entries{};
-
-    /// The element-start rule of `path`, as the parser applies it: create the
-    /// entry, link, person, media object... that an element of `path` opens,
-    /// from its attributes where the class keeps them. A path without such a
-    /// rule changes nothing.
-    void mapAttributes(const AttributeMap& attributes, AtomPath path);
-    /// The text rule of `path` for `text`: appended to a text field, or
-    /// converted into a date field. A path without such a rule changes nothing.
-    void mapCharacters(std::string_view text, AtomPath path);
 
     template <class V>
     void visitFields(V&& v) const {

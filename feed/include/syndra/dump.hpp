@@ -1,6 +1,8 @@
 #pragma once
 
+#include <syndra/export.hpp>
 #include <syndra/feed.hpp>
+#include <syndra/summary.hpp>
 
 #include <string>
 
@@ -15,6 +17,10 @@ namespace syndra {
 /// "inf", "-inf" or "nan". Invalid UTF-8 in texts is replaced by U+FFFD.
 /// `indent` < 0 gives one line; otherwise the output is pretty-printed with
 /// that many spaces per level (at most 32).
-std::string toJSON(const Feed& feed, int indent = -1);
+SYNDRA_EXPORT std::string toJSON(const Feed& feed, int indent = -1);
+
+/// A summary as JSON, in the same manner: members named as in Summary, empty
+/// texts, lists and absent values left out.
+SYNDRA_EXPORT std::string toJSON(const Summary& summary, int indent = -1);
 
 }  // namespace syndra

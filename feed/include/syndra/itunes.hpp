@@ -1,6 +1,5 @@
 #pragma once
 
-#include <syndra/attribute_map.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/real.hpp>
 #include <syndra/text.hpp>
@@ -16,7 +15,6 @@ struct ITunesSubCategory {
     struct Attributes {
         std::optional<Text> text{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("text", text);
@@ -27,7 +25,6 @@ struct ITunesSubCategory {
     std::optional<Attributes> attributes{};
 
     ITunesSubCategory() = default;
-    explicit ITunesSubCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -42,7 +39,6 @@ struct ITunesCategory {
     struct Attributes {
         std::optional<Text> text{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("text", text);
@@ -54,7 +50,6 @@ struct ITunesCategory {
     std::optional<ITunesSubCategory> subcategory{};
 
     ITunesCategory() = default;
-    explicit ITunesCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -69,7 +64,6 @@ struct ITunesImage {
     struct Attributes {
         std::optional<Text> href{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("href", href);
@@ -80,7 +74,6 @@ struct ITunesImage {
     std::optional<Attributes> attributes{};
 
     ITunesImage() = default;
-    explicit ITunesImage(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <syndra/attribute_map.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/real.hpp>
 #include <syndra/text.hpp>
@@ -22,7 +21,6 @@ struct MediaCategory {
         std::optional<Text> scheme{};
         std::optional<Text> label{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("scheme", scheme);
@@ -35,7 +33,6 @@ struct MediaCategory {
     std::optional<Text> value{};
 
     MediaCategory() = default;
-    explicit MediaCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -50,7 +47,6 @@ struct MediaCopyright {
     struct Attributes {
         std::optional<Text> url{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -62,7 +58,6 @@ struct MediaCopyright {
     std::optional<Text> value{};
 
     MediaCopyright() = default;
-    explicit MediaCopyright(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -78,7 +73,6 @@ struct MediaCredit {
         std::optional<Text> role{};
         std::optional<Text> scheme{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("role", role);
@@ -91,7 +85,6 @@ struct MediaCredit {
     std::optional<Text> value{};
 
     MediaCredit() = default;
-    explicit MediaCredit(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -106,7 +99,6 @@ struct MediaDescription {
     struct Attributes {
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -118,7 +110,6 @@ struct MediaDescription {
     std::optional<Text> value{};
 
     MediaDescription() = default;
-    explicit MediaDescription(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -133,7 +124,6 @@ struct MediaParam {
     struct Attributes {
         std::optional<Text> name{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("name", name);
@@ -145,7 +135,6 @@ struct MediaParam {
     std::optional<Text> value{};
 
     MediaParam() = default;
-    explicit MediaParam(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -162,7 +151,6 @@ struct MediaEmbed {
         std::optional<std::int64_t> width{};
         std::optional<std::int64_t> height{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -176,7 +164,6 @@ struct MediaEmbed {
     std::optional<std::vector<MediaParam>> mediaParams{};
 
     MediaEmbed() = default;
-    explicit MediaEmbed(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -191,7 +178,6 @@ struct MediaHash {
     struct Attributes {
         std::optional<Text> algo{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("algo", algo);
@@ -203,7 +189,6 @@ struct MediaHash {
     std::optional<Text> value{};
 
     MediaHash() = default;
-    explicit MediaHash(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -219,7 +204,6 @@ struct MediaLicence {
         std::optional<Text> type{};
         std::optional<Text> href{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -232,7 +216,6 @@ struct MediaLicence {
     std::optional<Text> value{};
 
     MediaLicence() = default;
-    explicit MediaLicence(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -250,7 +233,6 @@ struct MediaLocation {
         std::optional<Real> start{};
         std::optional<Real> end{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("description", description);
@@ -265,7 +247,6 @@ struct MediaLocation {
     std::optional<Real> longitude{};
 
     MediaLocation() = default;
-    explicit MediaLocation(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -282,7 +263,6 @@ struct MediaPeerLink {
         std::optional<Text> type{};
         std::optional<Text> href{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -295,7 +275,6 @@ struct MediaPeerLink {
     std::optional<Text> value{};
 
     MediaPeerLink() = default;
-    explicit MediaPeerLink(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -312,7 +291,6 @@ struct MediaPlayer {
         std::optional<std::int64_t> width{};
         std::optional<std::int64_t> height{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -326,7 +304,6 @@ struct MediaPlayer {
     std::optional<Text> value{};
 
     MediaPlayer() = default;
-    explicit MediaPlayer(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -344,7 +321,6 @@ struct MediaPrice {
         std::optional<Text> info{};
         std::optional<Text> currency{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -359,7 +335,6 @@ struct MediaPrice {
     std::optional<Text> value{};
 
     MediaPrice() = default;
-    explicit MediaPrice(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -374,7 +349,6 @@ struct MediaRating {
     struct Attributes {
         std::optional<Text> scheme{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("scheme", scheme);
@@ -386,7 +360,6 @@ struct MediaRating {
     std::optional<Text> value{};
 
     MediaRating() = default;
-    explicit MediaRating(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -402,7 +375,6 @@ struct MediaRestriction {
         std::optional<Text> relationship{};
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("relationship", relationship);
@@ -415,7 +387,6 @@ struct MediaRestriction {
     std::optional<Text> value{};
 
     MediaRestriction() = default;
-    explicit MediaRestriction(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -430,7 +401,6 @@ struct MediaRights {
     struct Attributes {
         std::optional<Text> status{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("status", status);
@@ -441,7 +411,6 @@ struct MediaRights {
     std::optional<Attributes> attributes{};
 
     MediaRights() = default;
-    explicit MediaRights(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -458,7 +427,6 @@ struct MediaStarRating {
         std::optional<std::int64_t> min{};
         std::optional<std::int64_t> max{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("average", average);
@@ -472,7 +440,6 @@ struct MediaStarRating {
     std::optional<Attributes> attributes{};
 
     MediaStarRating() = default;
-    explicit MediaStarRating(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -487,7 +454,6 @@ struct MediaStatistics {
         std::optional<std::int64_t> views{};
         std::optional<std::int64_t> favorites{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("views", views);
@@ -499,7 +465,6 @@ struct MediaStatistics {
     std::optional<Attributes> attributes{};
 
     MediaStatistics() = default;
-    explicit MediaStatistics(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -514,7 +479,6 @@ struct MediaStatus {
         std::optional<Text> state{};
         std::optional<Text> reason{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("state", state);
@@ -526,7 +490,6 @@ struct MediaStatus {
     std::optional<Attributes> attributes{};
 
     MediaStatus() = default;
-    explicit MediaStatus(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -542,7 +505,6 @@ struct MediaSubTitle {
         std::optional<Text> lang{};
         std::optional<Text> href{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -555,7 +517,6 @@ struct MediaSubTitle {
     std::optional<Attributes> attributes{};
 
     MediaSubTitle() = default;
-    explicit MediaSubTitle(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -572,7 +533,6 @@ struct MediaText {
         std::optional<Text> start{};
         std::optional<Text> end{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -587,7 +547,6 @@ struct MediaText {
     std::optional<Text> value{};
 
     MediaText() = default;
-    explicit MediaText(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -605,7 +564,6 @@ struct MediaThumbnail {
         std::optional<Text> height{};
         std::optional<Text> time{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -620,7 +578,6 @@ struct MediaThumbnail {
     std::optional<Text> value{};
 
     MediaThumbnail() = default;
-    explicit MediaThumbnail(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -635,7 +592,6 @@ struct MediaTitle {
     struct Attributes {
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("type", type);
@@ -647,7 +603,6 @@ struct MediaTitle {
     std::optional<Text> value{};
 
     MediaTitle() = default;
-    explicit MediaTitle(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -679,7 +634,6 @@ struct MediaContent {
         std::optional<std::int64_t> width{};
         std::optional<Text> lang{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -709,7 +663,6 @@ struct MediaContent {
     std::optional<Attributes> attributes{};
 
     MediaContent() = default;
-    explicit MediaContent(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {

@@ -6,8 +6,33 @@
 
 namespace syndra {
 
+/// What went wrong, in terms a program can act on: retry later (network,
+/// httpStatus), give up on the source (notAFeed, syntax, encoding,
+/// invalidJSONFeed), or raise a limit (tooLarge, limitExceeded).
+enum class ErrorKind {
+    notAFeed,         ///< well-formed, but no RSS, RDF, Atom or JSON Feed document
+    file,             ///< a local file is missing, unreadable or not a regular file
+    network,          ///< no connection, no name, a timeout, TLS, too many redirects
+    httpStatus,       ///< the server answered with a status of 400 or more
+    tooLarge,         ///< the document is larger than Options::maxDocumentBytes
+    limitExceeded,    ///< past maxItems, maxDepth or maxModelBytes
+    syntax,           ///< the document is malformed XML or JSON
+    encoding,         ///< bytes that are not text in the document's encoding
+    invalidJSONFeed,  ///< JSON, but a member does not have the type JSON Feed says
+    aborted,          ///< FeedParser::abortParsing() was called
+    outOfMemory,      ///< an allocation failed
+};
+
+/// The enumerator's name, e.g. "limitExceeded".
+const char* kindName(ErrorKind kind) noexcept;
+
 /// The one error type of the parser. Three cases; each has user-facing texts
 /// and a numeric code for callers that bridge it to a platform error object.
+/// Beside the case, kind() tells what went wrong.
+///
+/// parse() reports feedCDATABlockEncodingError as an internalError (kind
+/// encoding) whose reason is the CDATA error's description; the CDATA case
+/// itself reaches only the lower layers.
 class ParserError {
 public:
     enum class Case { feedCDATABlockEncodingError, internalError, feedNotFound };
@@ -15,12 +40,17 @@ public:
     static constexpr const char* domain = "com.syndra.error";
 
     static ParserError feedCDATABlockEncodingError(std::string path);
-    static ParserError internalError(std::string reason);
+    static ParserError internalError(std::string reason, ErrorKind kind = ErrorKind::syntax);
     static ParserError feedNotFound();
+    /// An internal error of kind httpStatus for a response with `status`.
+    static ParserError httpError(int status, std::string reason);
 
     Case errorCase() const noexcept { return case_; }
-    /// The CDATA case's element path.
-    const std::string& path() const noexcept { return detail_; }
+    ErrorKind kind() const noexcept { return kind_; }
+    /// The HTTP status of an httpStatus error, else 0.
+    int httpStatus() const noexcept { return status_; }
+    /// The CDATA case's element path; empty for the other cases.
+    const std::string& path() const noexcept;
     /// The internal error's reason.
     const std::string& reason() const noexcept { return detail_; }
 
@@ -46,8 +76,11 @@ public:
     friend bool operator==(const ParserError&, const ParserError&) = default;
 
 private:
-    ParserError(Case c, std::string detail) : case_(c), detail_(std::move(detail)) {}
+    ParserError(Case c, ErrorKind kind, std::string detail)
+        : case_(c), kind_(kind), detail_(std::move(detail)) {}
     Case case_;
+    ErrorKind kind_;
+    int status_ = 0;
     std::string detail_;
 };
 

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <syndra/attribute_map.hpp>
 #include <syndra/content.hpp>
 #include <syndra/date.hpp>
 #include <syndra/dublin_core.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/itunes.hpp>
 #include <syndra/media.hpp>
-#include <syndra/paths.hpp>
 #include <syndra/syndication.hpp>
 #include <syndra/text.hpp>
 
@@ -39,7 +37,6 @@ struct RSSFeedCategory {
     struct Attributes {
         std::optional<Text> domain{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("domain", domain);
@@ -51,7 +48,6 @@ struct RSSFeedCategory {
     std::optional<Text> value{};
 
     RSSFeedCategory() = default;
-    explicit RSSFeedCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -71,7 +67,6 @@ struct RSSFeedCloud {
         /// The "protocol" attribute.
         std::optional<Text> protocolSpecification{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("domain", domain);
@@ -86,7 +81,6 @@ struct RSSFeedCloud {
     std::optional<Attributes> attributes{};
 
     RSSFeedCloud() = default;
-    explicit RSSFeedCloud(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -138,7 +132,6 @@ struct RSSFeedItemCategory {
     struct Attributes {
         std::optional<Text> domain{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("domain", domain);
@@ -150,7 +143,6 @@ struct RSSFeedItemCategory {
     std::optional<Text> value{};
 
     RSSFeedItemCategory() = default;
-    explicit RSSFeedItemCategory(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -168,7 +160,6 @@ struct RSSFeedItemEnclosure {
         std::optional<std::int64_t> length{};
         std::optional<Text> type{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -181,7 +172,6 @@ struct RSSFeedItemEnclosure {
     std::optional<Attributes> attributes{};
 
     RSSFeedItemEnclosure() = default;
-    explicit RSSFeedItemEnclosure(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -195,7 +185,6 @@ struct RSSFeedItemGUID {
     struct Attributes {
         std::optional<bool> isPermaLink{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("isPermaLink", isPermaLink);
@@ -207,7 +196,6 @@ struct RSSFeedItemGUID {
     std::optional<Text> value{};
 
     RSSFeedItemGUID() = default;
-    explicit RSSFeedItemGUID(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -222,7 +210,6 @@ struct RSSFeedItemSource {
     struct Attributes {
         std::optional<Text> url{};
 
-        static std::optional<Attributes> from(const AttributeMap& attributes);
         template <class V>
         void visitFields(V&& v) const {
             v("url", url);
@@ -234,7 +221,6 @@ struct RSSFeedItemSource {
     std::optional<Text> value{};
 
     RSSFeedItemSource() = default;
-    explicit RSSFeedItemSource(const AttributeMap& attributes);
 
     template <class V>
     void visitFields(V&& v) const {
@@ -310,22 +296,6 @@ struct RSSFeed {
     Indirect<DublinCoreNamespace> dublinCore{};
     Indirect<SyndicationNamespace> syndication{};
     Indirect<ITunesNamespace> iTunes{};
-
-    // What the parser does with each element of a recognised path, as public
-    // operations: a model can be built (or extended) by calling them in
-    // document order. A path without such a rule changes nothing.
-
-    /// The element-start rule of an RSS 2.0 path: create the item, category,
-    /// enclosure, namespace object... that an element of `path` opens, from
-    /// its attributes where the class keeps them.
-    void mapAttributes(const AttributeMap& attributes, RSSPath path);
-    /// The text rule of an RSS 2.0 path for `text`: appended to a text field,
-    /// or converted (a date, an integer, a duration...) into its field.
-    void mapCharacters(std::string_view text, RSSPath path);
-    /// The element-start rule of an RDF path (RDF attributes are not read).
-    void mapAttributes(RDFPath path);
-    /// The text rule of an RDF path for `text`.
-    void mapCharacters(std::string_view text, RDFPath path);
 
     template <class V>
     void visitFields(V&& v) const {

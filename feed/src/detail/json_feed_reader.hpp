@@ -3,6 +3,8 @@
 #include <syndra/date_formatters.hpp>
 #include <syndra/json_feed.hpp>
 
+#include "detail/limits.hpp"
+
 #include <optional>
 #include <string_view>
 
@@ -13,7 +15,10 @@ namespace syndra::detail {
 /// for the same bytes (dates through `dates`). Whenever that decoder would
 /// fail, or might read the bytes differently (a member given twice, a number
 /// written unusually, a byte-order mark), the answer is nothing: the caller
-/// then decodes the careful way, which also explains any failure.
-std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates);
+/// then decodes the careful way, which also explains any failure. With a
+/// budget, the read also stops (with nothing) once the model is past its
+/// limits.
+std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates,
+                                     ModelBudget* budget = nullptr);
 
 }  // namespace syndra::detail

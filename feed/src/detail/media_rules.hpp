@@ -64,8 +64,8 @@ struct MediaRule {
     MediaElement element;
     /// The path below the owner.
     std::string_view suffix;
-    void (*start)(MediaNamespace&, const AttributeMap&) = nullptr;
-    void (*text)(MediaNamespace&, std::string_view) = nullptr;
+    std::size_t (*start)(MediaNamespace&, const AttributeMap&) = nullptr;
+    std::size_t (*text)(MediaNamespace&, std::string_view) = nullptr;
     /// A child of "media:content": Atom entries do not read it.
     bool rssOnly = false;
     /// Whether the element's start gives the owner its MediaNamespace. The
@@ -74,11 +74,11 @@ struct MediaRule {
 };
 
 /// "media:tags": "tag:weight, tag, ..." replaces the community's tags.
-void tagsText(MediaNamespace& media, std::string_view text);
+std::size_t tagsText(MediaNamespace& media, std::string_view text);
 /// "media:keywords": comma-separated, trimmed, appended to the open content's.
-void keywordsText(MediaNamespace& media, std::string_view text);
+std::size_t keywordsText(MediaNamespace& media, std::string_view text);
 /// "gml:pos": "latitude longitude", one space between.
-void positionText(MediaNamespace& media, std::string_view text);
+std::size_t positionText(MediaNamespace& media, std::string_view text);
 
 namespace media {
 
@@ -195,27 +195,36 @@ constexpr const MediaRule& mediaRule(MediaElement element) {
 template <class Owner, auto Field>
 struct MediaOwner {
     using Model = typename Owner::Model;
-    static MediaNamespace* media(Model& model, bool create) {
+    /// The owner's media object; when `created` is given, made if missing
+    /// (and *created set).
+    static MediaNamespace* media(Model& model, bool* created) {
         auto* owner = Owner::find(model);
         if (owner == nullptr) return nullptr;
         auto& slot = owner->*Field;
-        if (!slot && create) slot.emplace();
+        if (!slot && created != nullptr) {
+            slot.emplace();
+            *created = true;
+        }
         return slot ? &*slot : nullptr;
     }
 };
 
 template <class Owner, MediaElement E>
-void ownerMediaStart(typename Owner::Model& model, const AttributeMap& attributes) {
+std::size_t ownerMediaStart(typename Owner::Model& model, const AttributeMap& attributes) {
     constexpr const MediaRule& rule = mediaRule(E);
-    MediaNamespace* media = Owner::media(model, rule.createsNamespace);
-    if (media != nullptr && rule.start != nullptr) rule.start(*media, attributes);
+    bool created = false;
+    MediaNamespace* media = Owner::media(model, rule.createsNamespace ? &created : nullptr);
+    const std::size_t made = created ? sizeof(MediaNamespace) : 0;
+    if (media == nullptr || rule.start == nullptr) return made;
+    return made + rule.start(*media, attributes);
 }
 
 template <class Owner, MediaElement E>
-void ownerMediaText(typename Owner::Model& model, std::string_view text) {
+std::size_t ownerMediaText(typename Owner::Model& model, std::string_view text) {
     constexpr const MediaRule& rule = mediaRule(E);
-    if (rule.text == nullptr) return;
-    if (MediaNamespace* media = Owner::media(model, false)) rule.text(*media, text);
+    if (rule.text == nullptr) return 0;
+    MediaNamespace* media = Owner::media(model, nullptr);
+    return media == nullptr ? 0 : rule.text(*media, text);
 }
 
 }  // namespace syndra::detail

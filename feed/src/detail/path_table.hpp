@@ -9,6 +9,7 @@
 #include <syndra/attribute_map.hpp>
 #include <syndra/rss_feed.hpp>
 
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -18,11 +19,12 @@ template <class Model>
 struct PathRule {
     /// Whole element path, e.g. "/rss/channel/item/title".
     std::string_view path;
-    /// Runs at the element's start; may be null.
-    void (*start)(Model&, const AttributeMap&) = nullptr;
+    /// Runs at the element's start; may be null. Both rules answer the bytes
+    /// they added to the model (objects made, text kept), for its bound.
+    std::size_t (*start)(Model&, const AttributeMap&) = nullptr;
     /// Runs once per element with the element's whole text (every adjacent
     /// piece of character data and CDATA joined); may be null.
-    void (*text)(Model&, std::string_view) = nullptr;
+    std::size_t (*text)(Model&, std::string_view) = nullptr;
 };
 
 /// Row i of each table is the path whose enumeration value is i

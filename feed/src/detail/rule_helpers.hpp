@@ -5,6 +5,9 @@
 // turn each table row into one such function, with no state and no
 // allocation beyond the model's own.
 //
+// Every rule answers the bytes it added to the model, as far as the model's
+// bound is concerned: the objects it made and the text it kept.
+//
 // A locator is a type with `Model`, `Target` and
 //   static Target* find(Model&)
 // that answers the object a rule writes into, or nullptr when it does not
@@ -13,12 +16,13 @@
 
 #include "detail/unicode_trim.hpp"
 
-#include <syndra/attribute_map.hpp>
 #include <syndra/conversions.hpp>
+#include <syndra/mapping.hpp>
 #include <syndra/rss_feed.hpp>
 #include <syndra/syndication.hpp>
 #include <syndra/text.hpp>
 
+#include <cstddef>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -84,68 +88,68 @@ struct LastOf {
 // ---- Element-start rules ---------------------------------------------------
 
 /// Builds a new model object for an element right in `slot` (an optional, an
-/// Indirect, or a list through `emplace_back`): from the element's attributes
-/// when its class keeps them, empty otherwise. No temporary is made and moved:
-/// the big namespace objects would cost a construction, a move and a
-/// destruction each.
+/// Indirect, or a list through `emplace_back`), with the element's attributes
+/// when its class keeps them. No temporary is made and moved: the big
+/// namespace objects would cost a construction, a move and a destruction each.
 template <class T, class Emplace>
-decltype(auto) emplaceElement(Emplace&& emplace, const AttributeMap& attributes) {
-    if constexpr (std::is_constructible_v<T, const AttributeMap&>) {
-        return std::forward<Emplace>(emplace)(attributes);
-    } else {
-        return std::forward<Emplace>(emplace)();
+void emplaceElement(Emplace&& emplace, const AttributeMap& attributes) {
+    T& made = std::forward<Emplace>(emplace)();
+    if constexpr (requires { typename T::Attributes; }) {
+        made.attributes = attributesFrom<T>(attributes);
     }
 }
 
 /// Appends a new object to a list field, creating the list.
 template <class Loc, auto Field>
-void appendElement(typename Loc::Model& model, const AttributeMap& attributes) {
-    if (auto* target = Loc::find(model)) {
-        auto& list = target->*Field;
-        if (!list) list.emplace();
-        emplaceElement<ElementType<Field>>([&list](auto&&... args) { list->emplace_back(args...); },
-                                           attributes);
-    }
+std::size_t appendElement(typename Loc::Model& model, const AttributeMap& attributes) {
+    auto* target = Loc::find(model);
+    if (target == nullptr) return 0;
+    auto& list = target->*Field;
+    if (!list) list.emplace();
+    emplaceElement<ElementType<Field>>(
+        [&list]() -> auto& { return list->emplace_back(); }, attributes);
+    return sizeof(ElementType<Field>);
 }
 
 /// Creates the object of an optional field unless it exists: the first
 /// element of a path wins, with its attributes. Also creates namespace objects.
 template <class Loc, auto Field>
-void createOnce(typename Loc::Model& model, const AttributeMap& attributes) {
-    if (auto* target = Loc::find(model)) {
-        auto& slot = target->*Field;
-        if (!slot) {
-            emplaceElement<HeldType<Field>>([&slot](auto&&... args) { slot.emplace(args...); },
-                                            attributes);
-        }
-    }
+std::size_t createOnce(typename Loc::Model& model, const AttributeMap& attributes) {
+    auto* target = Loc::find(model);
+    if (target == nullptr || target->*Field) return 0;
+    auto& slot = target->*Field;
+    emplaceElement<HeldType<Field>>(
+        [&slot]() -> auto& { return slot.emplace(); }, attributes);
+    return sizeof(HeldType<Field>);
 }
 
 /// Creates the object of an optional field anew every time: the last element
 /// of a path wins.
 template <class Loc, auto Field>
-void createAgain(typename Loc::Model& model, const AttributeMap& attributes) {
-    if (auto* target = Loc::find(model)) {
-        auto& slot = target->*Field;
-        emplaceElement<HeldType<Field>>([&slot](auto&&... args) { slot.emplace(args...); },
-                                        attributes);
-    }
+std::size_t createAgain(typename Loc::Model& model, const AttributeMap& attributes) {
+    auto* target = Loc::find(model);
+    if (target == nullptr) return 0;
+    auto& slot = target->*Field;
+    emplaceElement<HeldType<Field>>(
+        [&slot]() -> auto& { return slot.emplace(); }, attributes);
+    return sizeof(HeldType<Field>);
 }
 
 /// Makes a list field exist (empty) unless it does.
 template <class Loc, auto Field>
-void openList(typename Loc::Model& model, const AttributeMap&) {
+std::size_t openList(typename Loc::Model& model, const AttributeMap&) {
     if (auto* target = Loc::find(model)) {
         auto& list = target->*Field;
         if (!list) list.emplace();
     }
+    return 0;
 }
 
 /// Two start rules, one after the other.
 template <auto First, auto Second, class Model>
-void both(Model& model, const AttributeMap& attributes) {
-    First(model, attributes);
-    Second(model, attributes);
+std::size_t both(Model& model, const AttributeMap& attributes) {
+    const std::size_t first = First(model, attributes);
+    return first + Second(model, attributes);
 }
 
 // ---- Text rules ------------------------------------------------------------
@@ -153,89 +157,112 @@ void both(Model& model, const AttributeMap& attributes) {
 // Each receives the element's whole text. An element without text leaves its
 // field as it was.
 
+/// Runs `apply` on the field and answers what it answers (the bytes kept);
+/// nothing happens without text or without the target.
 template <class Loc, auto Field, class Apply>
-void withField(typename Loc::Model& model, std::string_view text, Apply&& apply) {
-    if (text.empty()) return;
-    if (auto* target = Loc::find(model)) std::forward<Apply>(apply)(target->*Field);
+std::size_t withField(typename Loc::Model& model, std::string_view text, Apply&& apply) {
+    if (text.empty()) return 0;
+    auto* target = Loc::find(model);
+    return target == nullptr ? 0 : std::forward<Apply>(apply)(target->*Field);
 }
 
 /// Appends the text as it is (no trimming, no separator): the texts of
 /// repeated elements of one path run together.
 template <class Loc, auto Field>
-void appendText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text, [text](std::optional<Text>& field) {
+std::size_t appendText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text, [text](std::optional<Text>& field) {
         if (field) {
             field->append(text);
         } else {
             field.emplace(text);
         }
+        return text.size();
     });
 }
 
 /// Replaces the field with the date the text gives, or empties it.
 template <class Loc, auto Field>
-void dateText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text,
-                          [text](std::optional<Date>& field) { field = toDate(text); });
+std::size_t dateText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text, [text](std::optional<Date>& field) {
+        field = toDate(text);
+        return std::size_t{0};
+    });
 }
 
 /// Like dateText, but white space alone (the blank lines around a pretty-
 /// printed date) changes nothing.
 template <class Loc, auto Field>
-void trimmedDateText(typename Loc::Model& model, std::string_view text) {
+std::size_t trimmedDateText(typename Loc::Model& model, std::string_view text) {
     const std::string_view date = trimWhiteSpaceAndNewlines(text);
-    withField<Loc, Field>(model, date,
-                          [date](std::optional<Date>& field) { field = toDate(date); });
+    return withField<Loc, Field>(model, date, [date](std::optional<Date>& field) {
+        field = toDate(date);
+        return std::size_t{0};
+    });
 }
 
 /// Replaces the field with the integer the text gives, or empties it.
 template <class Loc, auto Field>
-void integerText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text,
-                          [text](std::optional<std::int64_t>& field) { field = toInt(text); });
+std::size_t integerText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text, [text](std::optional<std::int64_t>& field) {
+        field = toInt(text);
+        return std::size_t{0};
+    });
 }
 
 /// Replaces the field with the duration ("h:mm:ss") the text gives, or
 /// empties it.
 template <class Loc, auto Field>
-void durationText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text,
-                          [text](std::optional<Real>& field) { field = toDuration(text); });
+std::size_t durationText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text, [text](std::optional<Real>& field) {
+        field = toDuration(text);
+        return std::size_t{0};
+    });
 }
 
 /// Replaces the field with the update period the text names, or empties it.
 template <class Loc, auto Field>
-void periodText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text, [text](std::optional<SyndicationUpdatePeriod>& field) {
-        field = updatePeriodFromText(text);
-    });
+std::size_t periodText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text,
+                                 [text](std::optional<SyndicationUpdatePeriod>& field) {
+                                     field = updatePeriodFromText(text);
+                                     return std::size_t{0};
+                                 });
 }
 
 /// Appends the text as a new element of an existing list of texts.
 template <class Loc, auto Field>
-void appendListText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text, [text](std::optional<std::vector<Text>>& list) {
-        if (list) list->emplace_back(text);
+std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text, [text](std::optional<std::vector<Text>>& list) {
+        if (!list) return std::size_t{0};
+        list->emplace_back(text);
+        return sizeof(Text) + text.size();
     });
 }
 
 /// Appends an hour of the day (0 to 23) to an existing list; other texts are
 /// dropped.
 template <class Loc, auto Field>
-void hourText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text, [text](std::optional<std::vector<std::int64_t>>& list) {
-        const auto hour = toInt(text);
-        if (list && hour && *hour >= 0 && *hour <= 23) list->push_back(*hour);
-    });
+std::size_t hourText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text,
+                                 [text](std::optional<std::vector<std::int64_t>>& list) {
+                                     const auto hour = toInt(text);
+                                     if (!list || !hour || *hour < 0 || *hour > 23)
+                                         return std::size_t{0};
+                                     list->push_back(*hour);
+                                     return sizeof(std::int64_t);
+                                 });
 }
 
 /// Appends the day the text names (any letter case) to an existing list.
 template <class Loc, auto Field>
-void dayText(typename Loc::Model& model, std::string_view text) {
-    withField<Loc, Field>(model, text, [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
-        const auto day = skipDayFromText(text);
-        if (list && day) list->push_back(*day);
-    });
+std::size_t dayText(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, text,
+                                 [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
+                                     const auto day = skipDayFromText(text);
+                                     if (!list || !day) return std::size_t{0};
+                                     list->push_back(*day);
+                                     return sizeof(RSSFeedSkipDay);
+                                 });
 }
 
 }  // namespace syndra::detail

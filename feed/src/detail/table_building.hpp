@@ -18,8 +18,8 @@ template <class Path, class Model>
 struct TableRow {
     Path path;
     std::string_view text;
-    void (*start)(Model&, const AttributeMap&) = nullptr;
-    void (*characters)(Model&, std::string_view) = nullptr;
+    std::size_t (*start)(Model&, const AttributeMap&) = nullptr;
+    std::size_t (*characters)(Model&, std::string_view) = nullptr;
     /// The shared media rule the row comes from, if any.
     int media = -1;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/attribute_map.hpp>
+#include <syndra/parser_error.hpp>
 
 #include <exception>
 #include <new>
@@ -22,8 +23,10 @@ public:
     /// A piece of character data; one element's text may come in many pieces.
     virtual Flow characters(std::string_view text) = 0;
     /// A piece of a CDATA section as raw bytes that nobody has checked yet.
-    /// The expat reader never calls it: expat checks or produces UTF-8 for
-    /// every byte it hands out, so it passes CDATA on as characters.
+    /// expat checks or produces UTF-8 for every byte it hands out, so the
+    /// reader passes sound CDATA on as characters; it calls this only when
+    /// expat stops at bytes inside a CDATA section that are not UTF-8, with
+    /// those bytes, just before it reports the failure.
     virtual Flow cdata(std::string_view bytes) = 0;
     /// Whether characters() would keep text that came now. The reader asks
     /// after every element start and end, and while the answer is no it does
@@ -31,7 +34,7 @@ public:
     virtual bool wantsText() const noexcept { return true; }
     /// The read failed (malformed document, limit hit, aborted); nothing
     /// follows. `message` is readable and carries the position when known.
-    virtual void error(std::string message) = 0;
+    virtual void error(std::string message, ErrorKind kind) = 0;
 
 protected:
     ~XmlEventSink() = default;
@@ -41,25 +44,31 @@ enum class SinkOutcome { proceed, stop, failed };
 
 /// Runs one sink call (returning a Flow). Exceptions must not travel through
 /// expat's C frames nor end a read without a word: one thrown here comes back
-/// as `failed`, with the read's error message in `failure`.
+/// as `failed`, with the read's error message in `failure` and its kind in
+/// `kind`.
 template <class Call>
-SinkOutcome guardedSinkCall(Call&& call, std::string& failure) noexcept {
+SinkOutcome guardedSinkCall(Call&& call, std::string& failure, ErrorKind& kind) noexcept {
+    kind = ErrorKind::outOfMemory;
     try {
         return call() == XmlEventSink::Flow::stop ? SinkOutcome::stop : SinkOutcome::proceed;
     } catch (const std::bad_alloc&) {
         failure = "Out of memory";  // short enough to need no allocation
         return SinkOutcome::failed;
     } catch (const std::exception& e) {
+        kind = ErrorKind::syntax;
         try {
             failure = std::string("Internal failure: ") + e.what();
         } catch (...) {
             failure = "Out of memory";
+            kind = ErrorKind::outOfMemory;
         }
     } catch (...) {
+        kind = ErrorKind::syntax;
         try {
             failure = "Internal failure";
         } catch (...) {
             failure = "Out of memory";
+            kind = ErrorKind::outOfMemory;
         }
     }
     return SinkOutcome::failed;

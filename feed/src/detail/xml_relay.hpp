@@ -60,7 +60,9 @@ public:
             relay_.appendReference(text);
             return flow();
         }
-        void error(std::string message) override { relay_.appendError(message); }
+        void error(std::string message, ErrorKind kind) override {
+            relay_.appendError(message, kind);
+        }
         bool wantsText() const noexcept override { return relay_.textWanted_; }
 
     private:
@@ -85,7 +87,7 @@ private:
     static constexpr char kEnd = 'E';
     static constexpr char kText = 'T';
     static constexpr char kCData = 'C';
-    static constexpr char kError = 'X';
+    static constexpr char kError = 'X';      // payload: the kind's byte, then the message
     static constexpr char kReference = 'R';  // payload: the text's address and size
     static constexpr std::size_t kHeader = 1 + sizeof(std::uint32_t);
 
@@ -134,7 +136,7 @@ private:
     }
     void appendLongText(char tag, std::string_view text);
     void appendReference(std::string_view text);
-    void appendError(std::string_view message) noexcept;
+    void appendError(std::string_view message, ErrorKind kind) noexcept;
     void handOver();  // queues the current batch (waits while the queue is full)
     bool stopped() const noexcept { return stopRequested_.load(std::memory_order_relaxed); }
 

@@ -7,11 +7,14 @@
 
 #include <syndra/parser_error.hpp>
 
+#include "detail/limits.hpp"
 #include "detail/path_index.hpp"
 #include "detail/path_table.hpp"
 #include "detail/xml_events.hpp"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -50,6 +53,9 @@ struct WalkTables {
     std::span<const PathRule<Rss>> rss;
     std::span<const PathRule<Rss>> rdf;
     std::span<const PathRule<Atom>> atom;
+    /// Per slot (tableSlot()), the row of the element that makes an item or
+    /// entry; -1: none is counted.
+    std::array<std::int32_t, 3> itemRows{-1, -1, -1};
 
     /// An index of all three tables, in the slots tableSlot() gives.
     PathIndex makeIndex() const {
@@ -78,11 +84,11 @@ public:
     /// The outcome: the error, or the RSS model (index 1), or the Atom model (index 2).
     using Outcome = std::variant<ParserError, Rss, Atom>;
 
-    XmlWalk(const PathIndex& index, WalkTables<Rss, Atom> tables) noexcept
-        : index_(index), tables_(tables) {}
+    XmlWalk(const PathIndex& index, WalkTables<Rss, Atom> tables, ModelLimits limits = {}) noexcept
+        : index_(index), tables_(tables), limits_(limits) {}
 
     Flow startElement(const char* rawName, const AttributeMap& attributes) override {
-        flushText();
+        if (!flushText()) return Flow::stop;
         const PathIndex::Node parent = levels_.empty() ? PathIndex::kRoot : levels_.back().node;
         std::size_t length = 0;
         const PathIndex::Node node = index_.child(parent, rawName, length);
@@ -102,25 +108,34 @@ public:
         // unmapped text (white space between siblings, mostly) is then dropped
         // without being copied.
         textRule_ = nullptr;
+        const int slot = tableSlot(*feedType_);
+        const std::int32_t row = index_.row(node, slot);
+        if (row >= 0 && row == tables_.itemRows[static_cast<std::size_t>(slot)] &&
+            ++items_ > limits_.maxItems) {
+            return exceeded(tooManyItemsText(limits_.maxItems));
+        }
         if (*feedType_ == XMLFeedType::atom) {
             if (!atom_) atom_.emplace();
-            if (const auto* rule = ruleAt(tables_.atom)) {
-                if (rule->start != nullptr) rule->start(*atom_, attributes);
+            if (const auto* rule = ruleAt(tables_.atom, row)) {
+                if (rule->start != nullptr) modelBytes_ += rule->start(*atom_, attributes);
                 if (rule->text != nullptr) textRule_ = rule;
             }
         } else {
             if (!rss_) rss_.emplace();
             const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
-            if (const auto* rule = ruleAt(table)) {
-                if (rule->start != nullptr) rule->start(*rss_, attributes);
+            if (const auto* rule = ruleAt(table, row)) {
+                if (rule->start != nullptr) modelBytes_ += rule->start(*rss_, attributes);
                 if (rule->text != nullptr) textRule_ = rule;
             }
+        }
+        if (modelBytes_ > limits_.maxModelBytes) {
+            return exceeded(modelTooLargeText(limits_.maxModelBytes));
         }
         return Flow::proceed;
     }
 
     Flow endElement() override {
-        flushText();
+        if (!flushText()) return Flow::stop;
         if (levels_.empty()) return Flow::stop;
         path_.resize(levels_.back().pathLength);
         levels_.pop_back();
@@ -155,9 +170,9 @@ public:
         return characters(bytes);
     }
 
-    void error(std::string message) override {
+    void error(std::string message, ErrorKind kind) override {
         if (!parseComplete_ && !parsingError_) {
-            parsingError_ = ParserError::internalError(std::move(message));
+            parsingError_ = ParserError::internalError(std::move(message), kind);
         }
     }
 
@@ -171,7 +186,8 @@ public:
                 parsingError_->errorCase() == ParserError::Case::internalError
                     ? parsingError_->reason()
                     : parsingError_->errorDescription();
-            return Outcome(std::in_place_index<0>, ParserError::internalError(reason));
+            return Outcome(std::in_place_index<0>,
+                           ParserError::internalError(reason, parsingError_->kind()));
         }
         if (!feedType_) return Outcome(std::in_place_index<0>, ParserError::feedNotFound());
         if (*feedType_ == XMLFeedType::atom) {
@@ -194,11 +210,6 @@ public:
 
     /// The kind, once the root is known.
     std::optional<XMLFeedType> feedType() const noexcept { return feedType_; }
-    /// The open elements' names, as "/rss/channel".
-    std::string_view openPath() const noexcept { return path_; }
-    /// Whether no text is waiting for a rule: an element start now would
-    /// change nothing but what its own rule does.
-    bool atRest() const noexcept { return text_.empty() || textRule_ == nullptr; }
 
     /// The stored error exactly as stored (before finish() folds it).
     const std::optional<ParserError>& storedError() const noexcept { return parsingError_; }
@@ -220,23 +231,39 @@ private:
     };
 
     template <class Model>
-    const PathRule<Model>* ruleAt(std::span<const PathRule<Model>> table) const noexcept {
-        const std::int32_t row = index_.row(levels_.back().node, tableSlot(*feedType_));
+    static const PathRule<Model>* ruleAt(std::span<const PathRule<Model>> table,
+                                         std::int32_t row) noexcept {
         if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return nullptr;
         return &table[static_cast<std::size_t>(row)];
     }
 
-    void flushText() {
+    // Hands the text gathered to its rule; false once the model is past its bound.
+    bool flushText() {
         if (text_.empty() || textRule_ == nullptr) {
             text_.clear();
-            return;
+            return true;
         }
         if (*feedType_ == XMLFeedType::atom) {
-            static_cast<const PathRule<Atom>*>(textRule_)->text(*atom_, text_);
+            modelBytes_ += static_cast<const PathRule<Atom>*>(textRule_)->text(*atom_, text_);
         } else {
-            static_cast<const PathRule<Rss>*>(textRule_)->text(*rss_, text_);
+            modelBytes_ += static_cast<const PathRule<Rss>*>(textRule_)->text(*rss_, text_);
         }
         text_.clear();
+        if (modelBytes_ <= limits_.maxModelBytes) return true;
+        exceeded(modelTooLargeText(limits_.maxModelBytes));
+        return false;
+    }
+
+    // Ends the walk with a limit's error. The model built so far goes at once:
+    // a document past its bounds should not hold on to memory any longer.
+    Flow exceeded(std::string reason) {
+        if (!parsingError_) {
+            parsingError_ = ParserError::internalError(std::move(reason), ErrorKind::limitExceeded);
+        }
+        textRule_ = nullptr;
+        rss_.reset();
+        atom_.reset();
+        return Flow::stop;
     }
 
     const PathIndex& index_;
@@ -244,6 +271,9 @@ private:
     std::optional<XMLFeedType> feedType_;
     std::optional<Rss> rss_;
     std::optional<Atom> atom_;
+    ModelLimits limits_;
+    std::size_t items_ = 0;
+    std::size_t modelBytes_ = 0;
     std::optional<ParserError> parsingError_;
     bool parseComplete_ = false;
     std::vector<Level> levels_;

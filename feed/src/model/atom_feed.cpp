@@ -1,18 +1,22 @@
 #include "detail/attribute_reading.hpp"
 
+#include <syndra/mapping.hpp>
+
 #include <syndra/atom_feed.hpp>
 
 namespace syndra {
 
 using namespace detail;
 
-// Each `from` fills the optional it returns, so the attributes are built where
+// Each reader fills the optional it returns, so the attributes are built where
 // they end up instead of being moved there field by field. (It emplaces an
 // empty value: clang does not count these nested classes as default
 // constructible outside their enclosing class.)
 
-std::optional<AtomFeedSubtitle::Attributes> AtomFeedSubtitle::Attributes::from(
+template <>
+std::optional<AtomFeedSubtitle::Attributes> attributesFrom<AtomFeedSubtitle>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedSubtitle::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -20,9 +24,9 @@ std::optional<AtomFeedSubtitle::Attributes> AtomFeedSubtitle::Attributes::from(
     return result;
 }
 
-AtomFeedSubtitle::AtomFeedSubtitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedLink::Attributes> AtomFeedLink::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<AtomFeedLink::Attributes> attributesFrom<AtomFeedLink>(const AttributeMap& map) {
+    using Attributes = AtomFeedLink::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -35,10 +39,10 @@ std::optional<AtomFeedLink::Attributes> AtomFeedLink::Attributes::from(const Att
     return result;
 }
 
-AtomFeedLink::AtomFeedLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedCategory::Attributes> AtomFeedCategory::Attributes::from(
+template <>
+std::optional<AtomFeedCategory::Attributes> attributesFrom<AtomFeedCategory>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -48,10 +52,10 @@ std::optional<AtomFeedCategory::Attributes> AtomFeedCategory::Attributes::from(
     return result;
 }
 
-AtomFeedCategory::AtomFeedCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedGenerator::Attributes> AtomFeedGenerator::Attributes::from(
+template <>
+std::optional<AtomFeedGenerator::Attributes> attributesFrom<AtomFeedGenerator>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedGenerator::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -60,10 +64,10 @@ std::optional<AtomFeedGenerator::Attributes> AtomFeedGenerator::Attributes::from
     return result;
 }
 
-AtomFeedGenerator::AtomFeedGenerator(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedEntrySummary::Attributes> AtomFeedEntrySummary::Attributes::from(
+template <>
+std::optional<AtomFeedEntrySummary::Attributes> attributesFrom<AtomFeedEntrySummary>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedEntrySummary::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -71,11 +75,10 @@ std::optional<AtomFeedEntrySummary::Attributes> AtomFeedEntrySummary::Attributes
     return result;
 }
 
-AtomFeedEntrySummary::AtomFeedEntrySummary(const AttributeMap& map)
-    : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedEntryLink::Attributes> AtomFeedEntryLink::Attributes::from(
+template <>
+std::optional<AtomFeedEntryLink::Attributes> attributesFrom<AtomFeedEntryLink>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedEntryLink::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -88,10 +91,10 @@ std::optional<AtomFeedEntryLink::Attributes> AtomFeedEntryLink::Attributes::from
     return result;
 }
 
-AtomFeedEntryLink::AtomFeedEntryLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedEntryCategory::Attributes> AtomFeedEntryCategory::Attributes::from(
+template <>
+std::optional<AtomFeedEntryCategory::Attributes> attributesFrom<AtomFeedEntryCategory>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedEntryCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -101,11 +104,10 @@ std::optional<AtomFeedEntryCategory::Attributes> AtomFeedEntryCategory::Attribut
     return result;
 }
 
-AtomFeedEntryCategory::AtomFeedEntryCategory(const AttributeMap& map)
-    : attributes(Attributes::from(map)) {}
-
-std::optional<AtomFeedEntryContent::Attributes> AtomFeedEntryContent::Attributes::from(
+template <>
+std::optional<AtomFeedEntryContent::Attributes> attributesFrom<AtomFeedEntryContent>(
     const AttributeMap& map) {
+    using Attributes = AtomFeedEntryContent::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -113,8 +115,5 @@ std::optional<AtomFeedEntryContent::Attributes> AtomFeedEntryContent::Attributes
     a.src = textAttribute(map, "src");
     return result;
 }
-
-AtomFeedEntryContent::AtomFeedEntryContent(const AttributeMap& map)
-    : attributes(Attributes::from(map)) {}
 
 }  // namespace syndra

@@ -1,18 +1,22 @@
 #include "detail/attribute_reading.hpp"
 
+#include <syndra/mapping.hpp>
+
 #include <syndra/itunes.hpp>
 
 namespace syndra {
 
 using namespace detail;
 
-// Each `from` fills the optional it returns, so the attributes are built where
+// Each reader fills the optional it returns, so the attributes are built where
 // they end up instead of being moved there field by field. (It emplaces an
 // empty value: clang does not count these nested classes as default
 // constructible outside their enclosing class.)
 
-std::optional<ITunesSubCategory::Attributes> ITunesSubCategory::Attributes::from(
+template <>
+std::optional<ITunesSubCategory::Attributes> attributesFrom<ITunesSubCategory>(
     const AttributeMap& map) {
+    using Attributes = ITunesSubCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -20,10 +24,9 @@ std::optional<ITunesSubCategory::Attributes> ITunesSubCategory::Attributes::from
     return result;
 }
 
-ITunesSubCategory::ITunesSubCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<ITunesCategory::Attributes> ITunesCategory::Attributes::from(
-    const AttributeMap& map) {
+template <>
+std::optional<ITunesCategory::Attributes> attributesFrom<ITunesCategory>(const AttributeMap& map) {
+    using Attributes = ITunesCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -31,16 +34,14 @@ std::optional<ITunesCategory::Attributes> ITunesCategory::Attributes::from(
     return result;
 }
 
-ITunesCategory::ITunesCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<ITunesImage::Attributes> ITunesImage::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<ITunesImage::Attributes> attributesFrom<ITunesImage>(const AttributeMap& map) {
+    using Attributes = ITunesImage::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
     a.href = textAttribute(map, "href");
     return result;
 }
-
-ITunesImage::ITunesImage(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 }  // namespace syndra

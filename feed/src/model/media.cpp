@@ -1,17 +1,21 @@
 #include "detail/attribute_reading.hpp"
 
+#include <syndra/mapping.hpp>
+
 #include <syndra/media.hpp>
 
 namespace syndra {
 
 using namespace detail;
 
-// Each `from` fills the optional it returns, so the attributes are built where
+// Each reader fills the optional it returns, so the attributes are built where
 // they end up instead of being moved there field by field. (It emplaces an
 // empty value: clang does not count these nested classes as default
 // constructible outside their enclosing class.)
 
-std::optional<MediaCategory::Attributes> MediaCategory::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaCategory::Attributes> attributesFrom<MediaCategory>(const AttributeMap& map) {
+    using Attributes = MediaCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -20,10 +24,9 @@ std::optional<MediaCategory::Attributes> MediaCategory::Attributes::from(const A
     return result;
 }
 
-MediaCategory::MediaCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaCopyright::Attributes> MediaCopyright::Attributes::from(
-    const AttributeMap& map) {
+template <>
+std::optional<MediaCopyright::Attributes> attributesFrom<MediaCopyright>(const AttributeMap& map) {
+    using Attributes = MediaCopyright::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -31,9 +34,9 @@ std::optional<MediaCopyright::Attributes> MediaCopyright::Attributes::from(
     return result;
 }
 
-MediaCopyright::MediaCopyright(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaCredit::Attributes> MediaCredit::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaCredit::Attributes> attributesFrom<MediaCredit>(const AttributeMap& map) {
+    using Attributes = MediaCredit::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -42,10 +45,10 @@ std::optional<MediaCredit::Attributes> MediaCredit::Attributes::from(const Attri
     return result;
 }
 
-MediaCredit::MediaCredit(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaDescription::Attributes> MediaDescription::Attributes::from(
+template <>
+std::optional<MediaDescription::Attributes> attributesFrom<MediaDescription>(
     const AttributeMap& map) {
+    using Attributes = MediaDescription::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -53,9 +56,9 @@ std::optional<MediaDescription::Attributes> MediaDescription::Attributes::from(
     return result;
 }
 
-MediaDescription::MediaDescription(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaParam::Attributes> MediaParam::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaParam::Attributes> attributesFrom<MediaParam>(const AttributeMap& map) {
+    using Attributes = MediaParam::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -63,9 +66,9 @@ std::optional<MediaParam::Attributes> MediaParam::Attributes::from(const Attribu
     return result;
 }
 
-MediaParam::MediaParam(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaEmbed::Attributes> MediaEmbed::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaEmbed::Attributes> attributesFrom<MediaEmbed>(const AttributeMap& map) {
+    using Attributes = MediaEmbed::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -75,9 +78,9 @@ std::optional<MediaEmbed::Attributes> MediaEmbed::Attributes::from(const Attribu
     return result;
 }
 
-MediaEmbed::MediaEmbed(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaHash::Attributes> MediaHash::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaHash::Attributes> attributesFrom<MediaHash>(const AttributeMap& map) {
+    using Attributes = MediaHash::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -85,9 +88,9 @@ std::optional<MediaHash::Attributes> MediaHash::Attributes::from(const Attribute
     return result;
 }
 
-MediaHash::MediaHash(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaLicence::Attributes> MediaLicence::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaLicence::Attributes> attributesFrom<MediaLicence>(const AttributeMap& map) {
+    using Attributes = MediaLicence::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -96,9 +99,9 @@ std::optional<MediaLicence::Attributes> MediaLicence::Attributes::from(const Att
     return result;
 }
 
-MediaLicence::MediaLicence(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaLocation::Attributes> MediaLocation::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaLocation::Attributes> attributesFrom<MediaLocation>(const AttributeMap& map) {
+    using Attributes = MediaLocation::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -108,9 +111,9 @@ std::optional<MediaLocation::Attributes> MediaLocation::Attributes::from(const A
     return result;
 }
 
-MediaLocation::MediaLocation(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaPeerLink::Attributes> MediaPeerLink::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaPeerLink::Attributes> attributesFrom<MediaPeerLink>(const AttributeMap& map) {
+    using Attributes = MediaPeerLink::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -119,9 +122,9 @@ std::optional<MediaPeerLink::Attributes> MediaPeerLink::Attributes::from(const A
     return result;
 }
 
-MediaPeerLink::MediaPeerLink(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaPlayer::Attributes> MediaPlayer::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaPlayer::Attributes> attributesFrom<MediaPlayer>(const AttributeMap& map) {
+    using Attributes = MediaPlayer::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -131,9 +134,9 @@ std::optional<MediaPlayer::Attributes> MediaPlayer::Attributes::from(const Attri
     return result;
 }
 
-MediaPlayer::MediaPlayer(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaPrice::Attributes> MediaPrice::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaPrice::Attributes> attributesFrom<MediaPrice>(const AttributeMap& map) {
+    using Attributes = MediaPrice::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -144,9 +147,9 @@ std::optional<MediaPrice::Attributes> MediaPrice::Attributes::from(const Attribu
     return result;
 }
 
-MediaPrice::MediaPrice(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaRating::Attributes> MediaRating::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaRating::Attributes> attributesFrom<MediaRating>(const AttributeMap& map) {
+    using Attributes = MediaRating::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -154,10 +157,10 @@ std::optional<MediaRating::Attributes> MediaRating::Attributes::from(const Attri
     return result;
 }
 
-MediaRating::MediaRating(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaRestriction::Attributes> MediaRestriction::Attributes::from(
+template <>
+std::optional<MediaRestriction::Attributes> attributesFrom<MediaRestriction>(
     const AttributeMap& map) {
+    using Attributes = MediaRestriction::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -166,9 +169,9 @@ std::optional<MediaRestriction::Attributes> MediaRestriction::Attributes::from(
     return result;
 }
 
-MediaRestriction::MediaRestriction(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaRights::Attributes> MediaRights::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaRights::Attributes> attributesFrom<MediaRights>(const AttributeMap& map) {
+    using Attributes = MediaRights::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -176,10 +179,10 @@ std::optional<MediaRights::Attributes> MediaRights::Attributes::from(const Attri
     return result;
 }
 
-MediaRights::MediaRights(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaStarRating::Attributes> MediaStarRating::Attributes::from(
+template <>
+std::optional<MediaStarRating::Attributes> attributesFrom<MediaStarRating>(
     const AttributeMap& map) {
+    using Attributes = MediaStarRating::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -190,10 +193,10 @@ std::optional<MediaStarRating::Attributes> MediaStarRating::Attributes::from(
     return result;
 }
 
-MediaStarRating::MediaStarRating(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaStatistics::Attributes> MediaStatistics::Attributes::from(
+template <>
+std::optional<MediaStatistics::Attributes> attributesFrom<MediaStatistics>(
     const AttributeMap& map) {
+    using Attributes = MediaStatistics::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -202,9 +205,9 @@ std::optional<MediaStatistics::Attributes> MediaStatistics::Attributes::from(
     return result;
 }
 
-MediaStatistics::MediaStatistics(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaStatus::Attributes> MediaStatus::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaStatus::Attributes> attributesFrom<MediaStatus>(const AttributeMap& map) {
+    using Attributes = MediaStatus::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -213,9 +216,9 @@ std::optional<MediaStatus::Attributes> MediaStatus::Attributes::from(const Attri
     return result;
 }
 
-MediaStatus::MediaStatus(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaSubTitle::Attributes> MediaSubTitle::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaSubTitle::Attributes> attributesFrom<MediaSubTitle>(const AttributeMap& map) {
+    using Attributes = MediaSubTitle::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -225,9 +228,9 @@ std::optional<MediaSubTitle::Attributes> MediaSubTitle::Attributes::from(const A
     return result;
 }
 
-MediaSubTitle::MediaSubTitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaText::Attributes> MediaText::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaText::Attributes> attributesFrom<MediaText>(const AttributeMap& map) {
+    using Attributes = MediaText::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -238,10 +241,9 @@ std::optional<MediaText::Attributes> MediaText::Attributes::from(const Attribute
     return result;
 }
 
-MediaText::MediaText(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaThumbnail::Attributes> MediaThumbnail::Attributes::from(
-    const AttributeMap& map) {
+template <>
+std::optional<MediaThumbnail::Attributes> attributesFrom<MediaThumbnail>(const AttributeMap& map) {
+    using Attributes = MediaThumbnail::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -252,9 +254,9 @@ std::optional<MediaThumbnail::Attributes> MediaThumbnail::Attributes::from(
     return result;
 }
 
-MediaThumbnail::MediaThumbnail(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaTitle::Attributes> MediaTitle::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaTitle::Attributes> attributesFrom<MediaTitle>(const AttributeMap& map) {
+    using Attributes = MediaTitle::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -262,9 +264,9 @@ std::optional<MediaTitle::Attributes> MediaTitle::Attributes::from(const Attribu
     return result;
 }
 
-MediaTitle::MediaTitle(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<MediaContent::Attributes> MediaContent::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<MediaContent::Attributes> attributesFrom<MediaContent>(const AttributeMap& map) {
+    using Attributes = MediaContent::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -284,7 +286,5 @@ std::optional<MediaContent::Attributes> MediaContent::Attributes::from(const Att
     a.lang = textAttribute(map, "lang");
     return result;
 }
-
-MediaContent::MediaContent(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 }  // namespace syndra

@@ -1,18 +1,22 @@
 #include "detail/attribute_reading.hpp"
 
+#include <syndra/mapping.hpp>
+
 #include <syndra/rss_feed.hpp>
 
 namespace syndra {
 
 using namespace detail;
 
-// Each `from` fills the optional it returns, so the attributes are built where
+// Each reader fills the optional it returns, so the attributes are built where
 // they end up instead of being moved there field by field. (It emplaces an
 // empty value: clang does not count these nested classes as default
 // constructible outside their enclosing class.)
 
-std::optional<RSSFeedCategory::Attributes> RSSFeedCategory::Attributes::from(
+template <>
+std::optional<RSSFeedCategory::Attributes> attributesFrom<RSSFeedCategory>(
     const AttributeMap& map) {
+    using Attributes = RSSFeedCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -20,9 +24,9 @@ std::optional<RSSFeedCategory::Attributes> RSSFeedCategory::Attributes::from(
     return result;
 }
 
-RSSFeedCategory::RSSFeedCategory(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<RSSFeedCloud::Attributes> RSSFeedCloud::Attributes::from(const AttributeMap& map) {
+template <>
+std::optional<RSSFeedCloud::Attributes> attributesFrom<RSSFeedCloud>(const AttributeMap& map) {
+    using Attributes = RSSFeedCloud::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -34,10 +38,10 @@ std::optional<RSSFeedCloud::Attributes> RSSFeedCloud::Attributes::from(const Att
     return result;
 }
 
-RSSFeedCloud::RSSFeedCloud(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<RSSFeedItemCategory::Attributes> RSSFeedItemCategory::Attributes::from(
+template <>
+std::optional<RSSFeedItemCategory::Attributes> attributesFrom<RSSFeedItemCategory>(
     const AttributeMap& map) {
+    using Attributes = RSSFeedItemCategory::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -45,11 +49,10 @@ std::optional<RSSFeedItemCategory::Attributes> RSSFeedItemCategory::Attributes::
     return result;
 }
 
-RSSFeedItemCategory::RSSFeedItemCategory(const AttributeMap& map)
-    : attributes(Attributes::from(map)) {}
-
-std::optional<RSSFeedItemEnclosure::Attributes> RSSFeedItemEnclosure::Attributes::from(
+template <>
+std::optional<RSSFeedItemEnclosure::Attributes> attributesFrom<RSSFeedItemEnclosure>(
     const AttributeMap& map) {
+    using Attributes = RSSFeedItemEnclosure::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -59,11 +62,10 @@ std::optional<RSSFeedItemEnclosure::Attributes> RSSFeedItemEnclosure::Attributes
     return result;
 }
 
-RSSFeedItemEnclosure::RSSFeedItemEnclosure(const AttributeMap& map)
-    : attributes(Attributes::from(map)) {}
-
-std::optional<RSSFeedItemGUID::Attributes> RSSFeedItemGUID::Attributes::from(
+template <>
+std::optional<RSSFeedItemGUID::Attributes> attributesFrom<RSSFeedItemGUID>(
     const AttributeMap& map) {
+    using Attributes = RSSFeedItemGUID::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
@@ -71,17 +73,15 @@ std::optional<RSSFeedItemGUID::Attributes> RSSFeedItemGUID::Attributes::from(
     return result;
 }
 
-RSSFeedItemGUID::RSSFeedItemGUID(const AttributeMap& map) : attributes(Attributes::from(map)) {}
-
-std::optional<RSSFeedItemSource::Attributes> RSSFeedItemSource::Attributes::from(
+template <>
+std::optional<RSSFeedItemSource::Attributes> attributesFrom<RSSFeedItemSource>(
     const AttributeMap& map) {
+    using Attributes = RSSFeedItemSource::Attributes;
     std::optional<Attributes> result;
     if (map.empty()) return result;
     Attributes& a = result.emplace(Attributes{});
     a.url = textAttribute(map, "url");
     return result;
 }
-
-RSSFeedItemSource::RSSFeedItemSource(const AttributeMap& map) : attributes(Attributes::from(map)) {}
 
 }  // namespace syndra

@@ -36,31 +36,36 @@ MediaTag tagOf(std::string_view part) {
 
 }  // namespace
 
-void tagsText(MediaNamespace& media, std::string_view text) {
-    if (!media.mediaCommunity) return;
+std::size_t tagsText(MediaNamespace& media, std::string_view text) {
+    if (!media.mediaCommunity) return 0;
     std::vector<MediaTag> tags;
     forEachPart(text, ',', [&tags](std::string_view part) { tags.push_back(tagOf(part)); });
+    const std::size_t bytes = tags.size() * sizeof(MediaTag) + text.size();
     media.mediaCommunity->mediaTags = std::move(tags);
+    return bytes;
 }
 
-void keywordsText(MediaNamespace& media, std::string_view text) {
-    if (text.empty() || !media.mediaContents || media.mediaContents->empty()) return;
+std::size_t keywordsText(MediaNamespace& media, std::string_view text) {
+    if (text.empty() || !media.mediaContents || media.mediaContents->empty()) return 0;
     auto& keywords = media.mediaContents->back().mediaKeywords;
-    if (!keywords) return;
+    if (!keywords) return 0;
+    const std::size_t before = keywords->size();
     forEachPart(text, ',', [&keywords](std::string_view part) {
         keywords->emplace_back(trimWhiteSpaceAndNewlines(part));
     });
+    return (keywords->size() - before) * sizeof(Text) + text.size();
 }
 
-void positionText(MediaNamespace& media, std::string_view text) {
-    if (!media.mediaLocation) return;
+std::size_t positionText(MediaNamespace& media, std::string_view text) {
+    if (!media.mediaLocation) return 0;
     const std::size_t space = text.find(' ');
-    if (space == std::string_view::npos) return;
+    if (space == std::string_view::npos) return 0;
     const std::string_view latitude = text.substr(0, space);
     const std::string_view longitude = text.substr(space + 1);
-    if (longitude.find(' ') != std::string_view::npos) return;
+    if (longitude.find(' ') != std::string_view::npos) return 0;
     media.mediaLocation->latitude = toDouble(latitude);
     media.mediaLocation->longitude = toDouble(longitude);
+    return 0;
 }
 
 }  // namespace syndra::detail

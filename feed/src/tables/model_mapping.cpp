@@ -3,8 +3,7 @@
 
 #include "detail/path_table.hpp"
 
-#include <syndra/atom_feed.hpp>
-#include <syndra/rss_feed.hpp>
+#include <syndra/mapping.hpp>
 
 #include <cstddef>
 
@@ -34,28 +33,28 @@ void runText(std::span<const detail::PathRule<Model>> table, Path path, Model& m
 
 }  // namespace
 
-void RSSFeed::mapAttributes(const AttributeMap& attributes, RSSPath path) {
-    runStart(detail::rssTable(), path, *this, attributes);
+void mapAttributes(RSSFeed& feed, const AttributeMap& attributes, RSSPath path) {
+    runStart(detail::rssTable(), path, feed, attributes);
 }
 
-void RSSFeed::mapCharacters(std::string_view text, RSSPath path) {
-    runText(detail::rssTable(), path, *this, text);
+void mapCharacters(RSSFeed& feed, std::string_view text, RSSPath path) {
+    runText(detail::rssTable(), path, feed, text);
 }
 
-void RSSFeed::mapAttributes(RDFPath path) {
-    runStart(detail::rdfTable(), path, *this, AttributeMap());
+void mapAttributes(RSSFeed& feed, RDFPath path) {
+    runStart(detail::rdfTable(), path, feed, AttributeMap());
 }
 
-void RSSFeed::mapCharacters(std::string_view text, RDFPath path) {
-    runText(detail::rdfTable(), path, *this, text);
+void mapCharacters(RSSFeed& feed, std::string_view text, RDFPath path) {
+    runText(detail::rdfTable(), path, feed, text);
 }
 
-void AtomFeed::mapAttributes(const AttributeMap& attributes, AtomPath path) {
-    runStart(detail::atomTable(), path, *this, attributes);
+void mapAttributes(AtomFeed& feed, const AttributeMap& attributes, AtomPath path) {
+    runStart(detail::atomTable(), path, feed, attributes);
 }
 
-void AtomFeed::mapCharacters(std::string_view text, AtomPath path) {
-    runText(detail::atomTable(), path, *this, text);
+void mapCharacters(AtomFeed& feed, std::string_view text, AtomPath path) {
+    runText(detail::atomTable(), path, feed, text);
 }
 
 }  // namespace syndra

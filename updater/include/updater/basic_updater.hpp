@@ -53,7 +53,8 @@ class BasicUpdater final : public QObject {
 public:
     static inline const QString kLastCheckKey = QStringLiteral("lastUpdateCheck");
 
-    BasicUpdater(QString baseUrl, int backOffDays, UpdaterServices services, QObject* parent = nullptr);
+    BasicUpdater(QString baseUrl, int backOffDays, UpdaterServices services,
+                 QObject* parent = nullptr);
     ~BasicUpdater() override;
 
     const QString& baseUrl() const noexcept { return baseUrl_; }
