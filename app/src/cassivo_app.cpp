@@ -11,12 +11,14 @@
 #include <ui/content_view.hpp>
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QIcon>
 #include <QMetaObject>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstring>
@@ -179,7 +181,16 @@ int CassivoApp::run(int argc, char** argv) {
     platform::QtScheduler scheduler(&application);
     platform::SystemClock clock;
     ResourceFontSource fonts;
-    player::SyndraFeedSource feed(options.feedURL.value_or(player::kFeedURL), scheduler);
+    // The last good copy of each feed is kept, so that a launch without a
+    // network still plays.
+    const std::string feedURL = options.feedURL.value_or(player::kFeedURL);
+    const QString feedCache =
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+        QStringLiteral("/feeds/") +
+        QCryptographicHash::hash(QByteArray::fromStdString(feedURL), QCryptographicHash::Sha1)
+            .toHex()
+            .left(16);
+    player::SyndraFeedSource feed(feedURL, scheduler, feedCache.toStdString());
     player::QtAudioPlayerFactory players;
     player::PlayerServices playerServices;
     playerServices.scheduler = &scheduler;

@@ -23,6 +23,7 @@ FetchResult fetch(const std::string& url, const FetchOptions& options) {
         read.userAgent = options.userAgent;
         read.etag = options.etag;
         read.lastModified = options.lastModified;
+        read.abort = options.abort;
         auto response = detail::fetchURL(*sanitized, read);
         if (!response) {
             result.error = response.parserError();

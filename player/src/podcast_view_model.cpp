@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 namespace player {
 namespace {
@@ -107,7 +108,12 @@ void PodcastViewModel::setShowingAlert(bool showing) {
 }
 
 void PodcastViewModel::loadFeed() {
-    // One load at a time: a result always meets the state it was asked for.
+    awaitingFeed_ = true;
+    startLoad();
+}
+
+void PodcastViewModel::startLoad() {
+    // One load at a time; a load already running serves whoever waits.
     if (loading_) return;
     loading_ = true;
     if (!clockWatch_) {
@@ -116,9 +122,9 @@ void PodcastViewModel::loadFeed() {
         clockWatch_ = services_.scheduler->startRepeating(
             1s, platform::guarded(lifetime_.guard(), [this] { watchClock(); }));
     }
-    services_.feedSource->load(platform::guarded(lifetime_.guard(), [this](syndra::Result result) {
+    services_.feedSource->load(platform::guarded(lifetime_.guard(), [this](FeedLoad load) {
         loading_ = false;
-        handleParseResult(std::move(result));
+        handleParseResult(std::move(load));
     }));
 }
 
@@ -135,7 +141,8 @@ void PodcastViewModel::withdrawError(const QString& message) {
     if (showingAlert_ && errorMessage_ == message) publish(showingAlert_, false);
 }
 
-void PodcastViewModel::handleParseResult(syndra::Result result) {
+void PodcastViewModel::handleParseResult(FeedLoad load) {
+    syndra::Result& result = load.result;
     if (const syndra::ParserError* error = result.error()) {
         return feedFailed(describe(*error), QString::fromStdString(error->localizedDescription()));
     }
@@ -158,25 +165,45 @@ void PodcastViewModel::handleParseResult(syndra::Result result) {
     }
     feed_ = std::move(*parsed.rssFeed());
     episodes_ = std::move(episodes);
-    feedRetries_ = 0;
-    if (feedTroubleReported_) withdrawError(QString::fromStdString(feedTrouble_));
-    feedTroubleReported_ = false;
-    goOnAir();
+    if (load.staleBecause) {
+        // The copy kept from before plays; the feed is read afresh soon.
+        feedTrouble(describe(*load.staleBecause),
+                    QString::fromStdString(load.staleBecause->localizedDescription()));
+        retryFeedLater();
+    } else {
+        feedRetries_ = 0;
+        ++feedRetry_;
+        if (feedTroubleReported_) withdrawError(QString::fromStdString(feedTrouble_));
+        feedTroubleReported_ = false;
+    }
+    // A refresh in the background changes what the next slot plays, not this.
+    if (std::exchange(awaitingFeed_, false)) goOnAir();
+}
+
+void PodcastViewModel::feedTrouble(const std::string& line, const QString& message) {
+    // Said once; the retries that follow fail quietly until one succeeds.
+    if (feedTroubleReported_) return;
+    feedTroubleReported_ = true;
+    feedTrouble_ = message.toStdString();
+    services_.print(line);
+    reportError(message);
 }
 
 void PodcastViewModel::feedFailed(const std::string& line, const QString& message) {
-    // Said once; the retries that follow fail quietly until one succeeds.
-    if (!feedTroubleReported_) {
-        feedTroubleReported_ = true;
-        feedTrouble_ = message.toStdString();
-        services_.print(line);
-        reportError(message);
+    feedTrouble(line, message);
+    retryFeedLater();
+    if (episodes_.empty()) {
+        phase_ = Phase::feedRetry;
+        return;
     }
-    // The last good feed plays on; the next slot's refresh tries again.
-    if (!episodes_.empty()) return goOnAir();
-    phase_ = Phase::feedRetry;
-    after(backoff(kFeedBackoff, feedRetries_++), [this] {
-        if (phase_ == Phase::feedRetry) loadFeed();
+    // The last good feed plays on.
+    if (std::exchange(awaitingFeed_, false)) goOnAir();
+}
+
+void PodcastViewModel::retryFeedLater() {
+    const std::uint64_t retry = ++feedRetry_;
+    after(backoff(kFeedBackoff, feedRetries_++), [this, retry] {
+        if (retry == feedRetry_) startLoad();
     });
 }
 

@@ -158,6 +158,11 @@ TEST_F(UrlReading, FetchAsksForTheDocumentOnlyIfItChanged) {
     ASSERT_TRUE(missing.error);
     EXPECT_EQ(missing.error->kind(), ErrorKind::httpStatus);
     EXPECT_EQ(missing.error->httpStatus(), 404);
+    const std::atomic<bool> stop{true};
+    options.abort = &stop;
+    const FetchResult stopped = fetch(server_.url("/hang"), options);
+    ASSERT_TRUE(stopped.error);
+    EXPECT_EQ(stopped.error->kind(), ErrorKind::aborted);
 }
 
 TEST_F(UrlReading, AServerThatNeverAnswersTimesOut) {

@@ -96,11 +96,12 @@ private:
 class FakeFeedSource final : public player::FeedSource {
 public:
     explicit FakeFeedSource(platform::Scheduler& scheduler) : scheduler_(scheduler) {}
-    void load(std::function<void(syndra::Result)> done) override {
+    void load(std::function<void(player::FeedLoad)> done) override {
         ++loads;
-        scheduler_.post([this, done = std::move(done)] { done(next()); });
+        scheduler_.post([this, done = std::move(done)] { done({next(), stale}); });
     }
     std::function<syndra::Result()> next;
+    std::optional<syndra::ParserError> stale;  // when set, `next` is a kept copy
     int loads = 0;
 
 private:

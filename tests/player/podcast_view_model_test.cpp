@@ -456,6 +456,18 @@ const HealingCase kHealingCases[] = {
          EXPECT_EQ(t.players.opened.size(), 3u);
          EXPECT_EQ(std::count(t.lines.begin(), t.lines.end(), "feedNotFound"), 1);
      }},
+    {"AKeptCopyPlaysWhileTheNetworkIsDownAndIsRefreshedSoon",
+     [](PodcastViewModelTest& t) {
+         t.feedSource.stale = syndra::ParserError::internalError("offline");
+         t.loadAndStart();
+         EXPECT_TRUE(t.model->showingAlert());
+         EXPECT_TRUE(t.hasLine("internalError(offline)"));
+         t.feedSource.stale.reset();
+         t.time.advance(5.0);
+         EXPECT_EQ(t.feedSource.loads, 2);
+         EXPECT_FALSE(t.model->showingAlert());
+         EXPECT_THAT(t.players.opened, ElementsAre(kEpisode3));  // playback goes on
+     }},
     {"RetriesEndWithTheSlot",
      [](PodcastViewModelTest& t) {
          t.loadAndStart();

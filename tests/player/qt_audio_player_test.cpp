@@ -185,13 +185,47 @@ TEST_F(QtAudioPlayer, AnEpisodeThatAppearsAfterItFailedIsReopenedAtTheLiveSecond
     EXPECT_NEAR(model.currentTime(), player::secondsIntoSlot(clock.now()), 1.5);
 }
 
+// The source keeps the last good feed: it asks the server only whether it
+// changed, and plays the kept copy, marked stale, while the server is gone.
+TEST_F(QtAudioPlayer, AFeedSourceKeepsTheLastGoodFeedAndAsksOnlyIfItChanged) {
+    QTemporaryDir cache;
+    platform::QtScheduler scheduler(qApp);
+    const QByteArray feed = "<rss><channel><title>Kept</title></channel></rss>";
+    std::optional<testsupport::LoopbackHttpServer> host(std::in_place);
+    host->route("/feed.xml", {.body = feed, .headers = "ETag: \"v1\"\r\n"});
+    const std::string url = host->baseUrl(QStringLiteral("/feed.xml")).toStdString();
+    const auto loadOnce = [&] {
+        player::SyndraFeedSource source(url, scheduler, cache.path().toStdString());
+        std::optional<player::FeedLoad> loaded;
+        source.load([&](player::FeedLoad load) { loaded = std::move(load); });
+        EXPECT_TRUE(spinUntil([&] { return loaded.has_value(); }, 20000));
+        return loaded ? std::move(*loaded) : player::FeedLoad{syndra::ParserError::feedNotFound()};
+    };
+    const auto title = [](const player::FeedLoad& load) {
+        return load.result.feed() ? load.result.feed()->rssFeed()->title->str() : "";
+    };
+    player::FeedLoad fresh = loadOnce();
+    EXPECT_EQ(title(fresh), "Kept");
+    EXPECT_FALSE(fresh.staleBecause);
+    host->route("/feed.xml", {.status = 304, .reason = "Not Modified"});
+    player::FeedLoad unchanged = loadOnce();
+    EXPECT_TRUE(host->lastHead().contains("\r\nIf-None-Match: \"v1\""));
+    EXPECT_EQ(title(unchanged), "Kept");
+    EXPECT_FALSE(unchanged.staleBecause);
+    host.reset();
+    player::FeedLoad offline = loadOnce();
+    EXPECT_EQ(title(offline), "Kept");
+    ASSERT_TRUE(offline.staleBecause);
+    EXPECT_EQ(offline.staleBecause->kind(), syndra::ErrorKind::network);
+}
+
 TEST_F(QtAudioPlayer, AFeedSourceDestroyedMidDownloadAbortsItAndDeliversNothing) {
     server.respond({.silent = true});
     auto scheduler = std::make_unique<platform::QtScheduler>(qApp);
     auto source = std::make_unique<player::SyndraFeedSource>(
         server.baseUrl(QStringLiteral("/feed")).toStdString(), *scheduler);
     bool delivered = false;
-    source->load([&](syndra::Result) { delivered = true; });
+    source->load([&](player::FeedLoad) { delivered = true; });
     ASSERT_TRUE(spinUntil([&] { return !server.requests().empty(); }, 10000));
     source.reset();
     scheduler.reset();

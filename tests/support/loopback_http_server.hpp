@@ -24,8 +24,9 @@ struct HttpResponse {
     QByteArray reason = "OK";
     QByteArray contentType = "application/json";
     QByteArray body{};
-    bool silent = false;  // accept the connection, never answer
-    int dripMs = 0;       // when set, send the answer a byte at a time this often
+    bool silent = false;   // accept the connection, never answer
+    int dripMs = 0;        // when set, send the answer a byte at a time this often
+    QByteArray headers{};  // more header lines, each ending in CRLF
 };
 
 class LoopbackHttpServer {
@@ -47,6 +48,8 @@ public:
     }
     /// Request lines seen, e.g. "GET /cassivo2/updater.json HTTP/1.1".
     const std::vector<QByteArray>& requests() const { return requests_; }
+    /// The last request's head: its request line and header lines.
+    const QByteArray& lastHead() const { return lastHead_; }
 
 private:
     void accept() {
@@ -61,6 +64,7 @@ private:
                 buffer->remove(0, end + 4);
                 const QByteArray requestLine = head.left(head.indexOf("\r\n"));
                 requests_.push_back(requestLine);
+                lastHead_ = head;
                 const QList<QByteArray> parts = requestLine.split(' ');
                 const QByteArray path = parts.size() > 1 ? parts[1] : QByteArray();
                 const auto routed = routes_.find(path);
@@ -106,7 +110,7 @@ private:
         int status = response.status;
         QByteArray reason = response.reason;
         QByteArray body = response.body;
-        QByteArray extra = "Accept-Ranges: bytes\r\n";
+        QByteArray extra = "Accept-Ranges: bytes\r\n" + response.headers;
         if (range && status == 200) {
             const qint64 size = response.body.size();
             const qint64 first = range->first;
@@ -135,6 +139,7 @@ private:
     HttpResponse response_;
     std::map<QByteArray, HttpResponse> routes_;
     std::vector<QByteArray> requests_;
+    QByteArray lastHead_;
 };
 
 }  // namespace testsupport

@@ -4,6 +4,7 @@
 #include <syndra/options.hpp>
 #include <syndra/parser_error.hpp>
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <optional>
@@ -35,6 +36,9 @@ struct FetchOptions {
     std::chrono::milliseconds totalTimeout = Options{}.totalTimeout;
     long maxRedirects = Options{}.maxRedirects;
     std::string userAgent = Options{}.userAgent;
+    /// When set, storing true there from any thread stops the fetch within
+    /// about a second; it then fails with an error of kind aborted.
+    const std::atomic<bool>* abort = nullptr;
 };
 
 /// What a fetch brought: a body, or word that the copy in hand is current, or

@@ -122,8 +122,11 @@ private:
         ended,         // the slot's episode is over; waiting for the next slot
     };
 
-    void handleParseResult(syndra::Result result);
+    void startLoad();
+    void handleParseResult(FeedLoad load);
+    void feedTrouble(const std::string& line, const QString& message);
     void feedFailed(const std::string& line, const QString& message);
+    void retryFeedLater();
     void reportError(const QString& message);
     void withdrawError(const QString& message);
     void goOnAir();
@@ -172,6 +175,7 @@ private:
 
     Phase phase_ = Phase::idle;
     bool loading_ = false;
+    bool awaitingFeed_ = false;  // playback waits for the load in progress
     bool paused_ = false;
     std::optional<OnAir> onAir_;
     // Each started episode gets a number; events of an earlier episode that
@@ -187,6 +191,7 @@ private:
 
     // Healing: how many retries in a row, and whether the trouble was said.
     int feedRetries_ = 0;
+    std::uint64_t feedRetry_ = 0;  // only the latest scheduled retry runs
     bool feedTroubleReported_ = false;
     bool clockTroubleReported_ = false;
     std::string feedTrouble_, clockTrouble_;  // what the alert said
