@@ -201,6 +201,9 @@ void PodcastViewModel::feedFailed(const std::string& line, const QString& messag
 }
 
 void PodcastViewModel::retryFeedLater() {
+    // While a known feed plays, a few quick tries are enough: the next slot's
+    // refresh tries again.
+    if (!episodes_.empty() && feedRetries_ >= int(std::size(kFeedBackoff))) return;
     const std::uint64_t retry = ++feedRetry_;
     after(backoff(kFeedBackoff, feedRetries_++), [this, retry] {
         if (retry == feedRetry_) startLoad();
@@ -601,6 +604,7 @@ void PodcastViewModel::retirePlayer() {
 }
 
 void PodcastViewModel::restart() {
+    feedRetries_ = 0;
     publish(hasEnded_, false);
     loadFeed();
 }

@@ -52,6 +52,7 @@ public:
             mono_ = std::max(mono_, node.key().first);
             if (entry.alive && !*entry.alive) continue;
             entry.task();
+            if (afterEachTask) afterEachTask();
             if (entry.interval > 0.0 && (!entry.alive || *entry.alive)) {
                 add(node.key().first + entry.interval, entry.interval, std::move(entry.task),
                     entry.alive);
@@ -63,6 +64,8 @@ public:
     void drain() { advance(0.0); }
     /// Moves the wall clock alone, as a suspend or a clock change does.
     void jump(double seconds) { wallOffset_ += seconds; }
+
+    std::function<void()> afterEachTask;
 
     /// Live repeating timers.
     int activeTimers() const {
@@ -98,11 +101,13 @@ public:
     explicit FakeFeedSource(platform::Scheduler& scheduler) : scheduler_(scheduler) {}
     void load(std::function<void(player::FeedLoad)> done) override {
         ++loads;
+        if (log) log("load");
         scheduler_.post([this, done = std::move(done)] { done({next(), stale}); });
     }
     std::function<syndra::Result()> next;
     std::optional<syndra::ParserError> stale;  // when set, `next` is a kept copy
     int loads = 0;
+    std::function<void(const std::string&)> log;
 
 private:
     platform::Scheduler& scheduler_;
@@ -116,20 +121,17 @@ public:
     FakeAudioPlayer(FakeAudioPlayerFactory& factory, QUrl url, player::AudioPlayerEvents events);
     ~FakeAudioPlayer() override;
 
-    void seek(double seconds) override {
-        seeks.push_back(seconds);
-        setPosition(seconds);
-    }
-    void play() override {
-        setPosition(position());
-        playing = true;
-    }
+    void seek(double seconds) override;
+    void play() override;
     /// While playing, the position moves with the virtual clock, like a stream.
     double position() const override;
 
     void setPosition(double seconds);
     /// Freezes the position where it is, as a stalled stream would.
-    void stall() { stalled_ = true; }
+    void stall() {
+        setPosition(position());
+        stalled_ = true;
+    }
     player::AudioPlayerEvents events;
     QUrl url;
     std::vector<double> seeks;
@@ -148,6 +150,7 @@ public:
     std::unique_ptr<player::AudioPlayer> open(const QUrl& url,
                                               player::AudioPlayerEvents events) override {
         opened.push_back(url);
+        if (log) log("open " + url.toString().toStdString());
         auto p = std::make_unique<FakeAudioPlayer>(*this, url, std::move(events));
         current = p.get();
         return p;
@@ -156,6 +159,7 @@ public:
     FakeAudioPlayer* current = nullptr;
     int alive = 0;
     const platform::Clock& clock;
+    std::function<void(const std::string&)> log;  // what the streams are told
 };
 
 inline FakeAudioPlayer::FakeAudioPlayer(FakeAudioPlayerFactory& factory, QUrl url,
@@ -170,7 +174,18 @@ inline void FakeAudioPlayer::setPosition(double seconds) {
     position_ = seconds;
     since_ = factory_.clock.monotonic();
 }
+inline void FakeAudioPlayer::seek(double seconds) {
+    seeks.push_back(seconds);
+    setPosition(seconds);
+    if (factory_.log) factory_.log("seek " + QString::number(seconds, 'g', 12).toStdString());
+}
+inline void FakeAudioPlayer::play() {
+    setPosition(position());
+    playing = true;
+    if (factory_.log) factory_.log("play");
+}
 inline FakeAudioPlayer::~FakeAudioPlayer() {
+    if (factory_.log) factory_.log("close");
     --factory_.alive;
     if (factory_.current == this) factory_.current = nullptr;
 }

@@ -1,0 +1,47 @@
+# A retry that would land past the hour is no use: the countdown takes over
+# and the next slot plays its own episode.
+start 3:02:05
+load
+ready
+wait 3471
+fail gone
+wait 2
+fail gone
+wait 4
+== what happens
+[0] begins isPlaying false
+[0] begins hasEnded false
+[0] begins titleLabel is Loading ...
+[0] begins showingAlert false
+[0] begins errorMessage Unknown Error
+[0] begins wheelTurning false
+[0] begins wheelAngle 0
+[0] begins paused false
+[0] begins onAir none
+[0] load
+[0] say Days of podcast: 0
+[0] onAir 3 https://cdn.example/ep003.mp3 "Show #3" of "" art "" length 0
+[0] say https://cdn.example/ep003.mp3
+[0] open https://cdn.example/ep003.mp3
+[0] seek 125
+[0] play
+[0] isPlaying true
+[1] wheelTurning true
+[1] wheelAngle -360
+[3471] say Playback failed: gone
+[3471] isPlaying false
+[3471] close
+[3471] wheelTurning false
+[3471] wheelAngle 0
+[3473] open https://cdn.example/ep003.mp3
+[3473] hasEnded true
+[3473] titleLabel Next in 4 secs...
+[3473] close
+[3473] wheelTurning true
+[3473] wheelAngle 3000
+[3477] hasEnded false
+[3477] load
+[3477] say Days of podcast: 0
+[3477] onAir 4 https://cdn.example/ep004.mp3 "Show #4" of "" art "" length 0
+[3477] say https://cdn.example/ep004.mp3
+[3477] open https://cdn.example/ep004.mp3
