@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "support/spin.hpp"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -14,7 +16,6 @@
 #include <QDBusVariant>
 #include <QDateTime>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -29,6 +30,8 @@
 #include <tuple>
 
 namespace {
+
+using testsupport::spinUntil;
 
 using testing::Contains;
 using testing::HasSubstr;
@@ -200,16 +203,13 @@ TEST_F(LoopbackBroadcast, PlaysTheEpisodeOnAirWithoutASessionBus) {
     launch(app, false);
 
     QByteArray output;
-    QElapsedTimer clock;
-    clock.start();
     // The label lookup prints the episode URL again once the stream is loaded.
-    while (clock.elapsed() < 20000 && output.count("file://") < 2) {
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        app.waitForReadyRead(100);
+    spinUntil([&] {
         output += app.readAllStandardOutput();
-    }
+        return output.count("file://") >= 2;
+    });
     // Let it play a moment, then see where it reads and that nothing failed.
-    QThread::msleep(1500);
+    testsupport::runLoopFor(std::chrono::milliseconds(1500));
     output += app.readAllStandardOutput();
     const std::optional<double> second = secondRead();
     app.kill();
@@ -238,18 +238,6 @@ TEST_F(LoopbackBroadcast, PlaysTheEpisodeOnAirWithoutASessionBus) {
 }
 
 // ---- the desktop's media controls (run on a private bus: dbus-run-session) ----
-
-template <class Done>
-bool spinUntil(Done done, int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 // Counts the PlaybackStatus values the player announces.
 class StatusWatch : public QObject {
@@ -289,7 +277,7 @@ TEST_F(LoopbackBroadcast, DesktopMediaControlsSeeAndSteerTheBroadcast) {
     const auto status = [&] { return get(player, "PlaybackStatus").toString(); };
 
     launch(app, true);
-    ASSERT_TRUE(spinUntil([&] { return status() == "Playing"; }, 30000))
+    ASSERT_TRUE(spinUntil([&] { return status() == "Playing"; }))
         << app.readAllStandardOutput().toStdString();
     const std::tuple<const QString*, const char*, QVariant> expected[] = {
         {&root, "Identity", "Cassivo"}, {&root, "DesktopEntry", "app.cassivo.Cassivo"},
@@ -309,11 +297,11 @@ TEST_F(LoopbackBroadcast, DesktopMediaControlsSeeAndSteerTheBroadcast) {
 
     // Paused, the stream is let go; played, it is read from the live second.
     call(player, "Pause");
-    EXPECT_TRUE(spinUntil([&] { return status() == "Paused" && !secondRead(); }, 10000));
+    EXPECT_TRUE(spinUntil([&] { return status() == "Paused" && !secondRead(); }));
     call(player, "Play");
-    ASSERT_TRUE(spinUntil([&] { return status() == "Playing" && secondRead(); }, 20000));
+    ASSERT_TRUE(spinUntil([&] { return status() == "Playing" && secondRead(); }));
     EXPECT_NEAR(*secondRead(), intoSlot(), 30.0);
-    EXPECT_TRUE(spinUntil([&] { return watch.announced.endsWith("Playing"); }, 5000));
+    EXPECT_TRUE(spinUntil([&] { return watch.announced.endsWith("Playing"); }));
     EXPECT_TRUE(watch.announced.contains("Paused"));
 
     // A second launch raises the first and goes.

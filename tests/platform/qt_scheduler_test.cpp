@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/spin.hpp"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -15,20 +17,9 @@
 
 namespace {
 
-using namespace std::chrono_literals;
+using testsupport::spinUntil;
 
-// Runs the event loop until `done` or the deadline; false on timeout.
-template <class Done>
-bool spinUntil(Done done, std::chrono::milliseconds deadline = 5s) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > deadline.count()) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using namespace std::chrono_literals;
 
 class QtSchedulerTest : public testing::Test {
 protected:
@@ -82,9 +73,7 @@ TEST_F(QtSchedulerTest, RepeatingTimerTicksUntilItsTokenIsReleased) {
     ASSERT_TRUE(spinUntil([&] { return ticks >= 3; }));
     token.reset();
     const int atRelease = ticks;
-    QElapsedTimer clock;
-    clock.start();
-    spinUntil([&] { return clock.elapsed() > 120; });
+    testsupport::runLoopFor(120ms);
     EXPECT_EQ(ticks, atRelease);
 }
 
@@ -97,9 +86,7 @@ TEST_F(QtSchedulerTest, GuardedCallbackDoesNothingOnceItsOwnerIsGone) {
 
     scheduler.postAfter(10ms, callback);
     owner.reset();
-    QElapsedTimer clock;
-    clock.start();
-    spinUntil([&] { return clock.elapsed() > 60; });
+    testsupport::runLoopFor(60ms);
     EXPECT_EQ(calls, 1);
 }
 

@@ -9,8 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include "support/spin.hpp"
+
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,17 +20,7 @@
 
 namespace {
 
-template <class Done>
-bool spinUntil(Done done, int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > milliseconds) return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return true;
-}
+using testsupport::spinUntil;
 
 // A six-second tone with a title tag, made once for the whole suite.
 const QByteArray& toneMp3() {
@@ -77,7 +68,7 @@ protected:
         return factory.open(QUrl(server.baseUrl(QStringLiteral("/tone.mp3"))), std::move(events));
     }
     bool waitUntilReady(const Observed& seen) {
-        return spinUntil([&] { return seen.ready.has_value() || seen.failed; }, 10000);
+        return spinUntil([&] { return seen.ready.has_value() || seen.failed; });
     }
 
     testsupport::LoopbackHttpServer server;
@@ -96,34 +87,29 @@ TEST_F(QtAudioPlayer, PlaysAStreamFromAnOffsetToItsEnd) {
     // A dropped seek would play from 0 and still reach the end: the first
     // position the stream reports must already be past the offset.
     double firstPosition = 0.0;
-    ASSERT_TRUE(spinUntil(
-        [&] {
-            if (firstPosition == 0.0) firstPosition = stream->position();
-            return stream->position() > 3.2 || seen.failed;
-        },
-        10000));
+    ASSERT_TRUE(spinUntil([&] {
+        if (firstPosition == 0.0) firstPosition = stream->position();
+        return stream->position() > 3.2 || seen.failed;
+    }));
     EXPECT_GE(firstPosition, 2.9);
-    ASSERT_TRUE(spinUntil([&] { return seen.metadata.has_value() || seen.failed; }, 10000));
+    ASSERT_TRUE(spinUntil([&] { return seen.metadata.has_value() || seen.failed; }));
     ASSERT_TRUE(seen.metadata->has_value());
     EXPECT_EQ((*seen.metadata)->toString(), QStringLiteral("Test Tone #7"));
 
     // Three seconds are left to play.
-    ASSERT_TRUE(spinUntil([&] { return seen.ended || seen.failed; }, 15000));
+    ASSERT_TRUE(spinUntil([&] { return seen.ended || seen.failed; }));
     EXPECT_TRUE(seen.ended);
     EXPECT_FALSE(seen.failed);
 }
 
-TEST_F(QtAudioPlayer, MissingStreamFailsQuickly) {
+TEST_F(QtAudioPlayer, MissingStreamFails) {
     server.respond({.status = 404,
                     .reason = "Not Found",
                     .contentType = "text/html",
                     .body = "<h1>nope</h1>"});
     Observed seen;
-    QElapsedTimer clock;
-    clock.start();
     auto stream = factory.open(QUrl(server.baseUrl(QStringLiteral("/missing.mp3"))), seen.events());
-    ASSERT_TRUE(spinUntil([&] { return seen.failed.has_value(); }, 10000))
-        << "no error within 10 s";
+    ASSERT_TRUE(spinUntil([&] { return seen.failed.has_value(); }));
     EXPECT_FALSE(seen.failed->isEmpty());
     EXPECT_TRUE(seen.metadataFailed.has_value());
     EXPECT_FALSE(seen.ready.has_value());
@@ -139,7 +125,7 @@ TEST_F(QtAudioPlayer, NoEventAfterThePlayerIsGone) {
     counting.failed = [&](const QString&) { ++events; };
     auto stream = openTone(counting);
     stream.reset();
-    spinUntil([] { return false; }, 1500);
+    testsupport::runLoopFor(std::chrono::milliseconds(1500));
     EXPECT_EQ(events, 0);
 }
 
@@ -149,8 +135,9 @@ TEST_F(QtAudioPlayer, SeekPastTheEndEndsTheEpisode) {
     ASSERT_TRUE(waitUntilReady(seen));
     stream->seek(600.0);  // ten minutes into a six-second tone
     stream->play();
-    EXPECT_TRUE(spinUntil([&] { return seen.ended; }, 3000));
+    EXPECT_TRUE(spinUntil([&] { return seen.ended; }));
     EXPECT_FALSE(seen.failed);
+    EXPECT_LT(stream->position(), 1.0) << "it played from the start instead";
 }
 
 // ---- the model and the feed source on the real loop --------------------------
@@ -176,12 +163,12 @@ TEST_F(QtAudioPlayer, AnEpisodeThatAppearsAfterItFailedIsReopenedAtTheLiveSecond
         {&scheduler, &clock, &feeds, &factory, [&](std::string_view l) { lines.emplace_back(l); }});
     model.loadFeed();
     ASSERT_TRUE(spinUntil(
-        [&] { return !lines.empty() && lines.back().rfind("Playback failed: ", 0) == 0; }, 10000));
+        [&] { return !lines.empty() && lines.back().rfind("Playback failed: ", 0) == 0; }));
 
     QFile file(dir.filePath(QStringLiteral("ep.mp3")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(toneMp3()) == toneMp3().size());
     file.close();
-    ASSERT_TRUE(spinUntil([&] { return model.isPlaying() && model.currentTime() > 0.0; }, 15000));
+    ASSERT_TRUE(spinUntil([&] { return model.isPlaying() && model.currentTime() > 0.0; }));
     EXPECT_NEAR(model.currentTime(), player::secondsIntoSlot(clock.now()), 1.5);
 }
 
@@ -198,7 +185,7 @@ TEST_F(QtAudioPlayer, AFeedSourceKeepsTheLastGoodFeedAndAsksOnlyIfItChanged) {
         player::SyndraFeedSource source(url, scheduler, cache.path().toStdString());
         std::optional<player::FeedLoad> loaded;
         source.load([&](player::FeedLoad load) { loaded = std::move(load); });
-        EXPECT_TRUE(spinUntil([&] { return loaded.has_value(); }, 20000));
+        EXPECT_TRUE(spinUntil([&] { return loaded.has_value(); }));
         return loaded ? std::move(*loaded) : player::FeedLoad{syndra::ParserError::feedNotFound()};
     };
     const auto title = [](const player::FeedLoad& load) {
@@ -226,7 +213,7 @@ TEST_F(QtAudioPlayer, AFeedSourceDestroyedMidDownloadAbortsItAndDeliversNothing)
         server.baseUrl(QStringLiteral("/feed")).toStdString(), *scheduler);
     bool delivered = false;
     source->load([&](player::FeedLoad) { delivered = true; });
-    ASSERT_TRUE(spinUntil([&] { return !server.requests().empty(); }, 10000));
+    ASSERT_TRUE(spinUntil([&] { return !server.requests().empty(); }));
     source.reset();
     scheduler.reset();
     // Left to run, the download would wait for its two-minute limit.
