@@ -22,6 +22,8 @@ TEST(ModelValues, SkipDayFromText) {
         {"monday", RSSFeedSkipDay::monday},
         {"Sunday", RSSFeedSkipDay::sunday},
         {"WEDNESDAY", RSSFeedSkipDay::wednesday},
+        {"\xC5\xBFunday", RSSFeedSkipDay::sunday},  // long s folds to s
+        {"\xC5\xBFunday\xC3", std::nullopt},
         {" sunday", std::nullopt},
         {"sunday\n", std::nullopt},
         {"sun", std::nullopt},
@@ -45,6 +47,7 @@ TEST(ModelValues, UpdatePeriodFromText) {
         {"hourly", SyndicationUpdatePeriod::hourly},
         {"HOURLY", SyndicationUpdatePeriod::hourly},
         {"Daily", SyndicationUpdatePeriod::daily},
+        {"WEE\xE2\x84\xAALY", SyndicationUpdatePeriod::weekly},  // Kelvin sign folds to k
         {"yearly", SyndicationUpdatePeriod::yearly},
         {"hourly\n", std::nullopt},
         {"  weekly  ", std::nullopt},
