@@ -35,6 +35,9 @@ struct IsVector : std::false_type {};
 template <class T, class A>
 struct IsVector<std::vector<T, A>> : std::true_type {};
 
+template <class T>
+Json valueOf(const T& value);
+
 // The table's rows in declaration order (JSON Feed tables are in key order):
 // members are laid out in the order they are declared.
 template <Described T>

@@ -222,11 +222,10 @@ std::size_t durationText(typename Loc::Model& model, std::string_view text) {
 /// Replaces the field with the update period the text names, or empties it.
 template <class Loc, auto Field>
 std::size_t periodText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<SyndicationUpdatePeriod>& field) {
-                                     field = updatePeriodFromText(text);
-                                     return std::size_t{0};
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<SyndicationUpdatePeriod>& field) {
+        field = updatePeriodFromText(text);
+        return std::size_t{0};
+    });
 }
 
 /// Appends the text as a new element of an existing list of texts.
@@ -243,26 +242,23 @@ std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
 /// dropped.
 template <class Loc, auto Field>
 std::size_t hourText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<std::vector<std::int64_t>>& list) {
-                                     const auto hour = toInt(text);
-                                     if (!list || !hour || *hour < 0 || *hour > 23)
-                                         return std::size_t{0};
-                                     list->push_back(*hour);
-                                     return sizeof(std::int64_t);
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<std::vector<std::int64_t>>& list) {
+        const auto hour = toInt(text);
+        if (!list || !hour || *hour < 0 || *hour > 23) return std::size_t{0};
+        list->push_back(*hour);
+        return sizeof(std::int64_t);
+    });
 }
 
 /// Appends the day the text names (any letter case) to an existing list.
 template <class Loc, auto Field>
 std::size_t dayText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
-                                     const auto day = skipDayFromText(text);
-                                     if (!list || !day) return std::size_t{0};
-                                     list->push_back(*day);
-                                     return sizeof(RSSFeedSkipDay);
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
+        const auto day = skipDayFromText(text);
+        if (!list || !day) return std::size_t{0};
+        list->push_back(*day);
+        return sizeof(RSSFeedSkipDay);
+    });
 }
 
 }  // namespace syndra::detail

@@ -1,6 +1,7 @@
 #include <syndra/rss_feed.hpp>
 #include <syndra/syndication.hpp>
 
+#include <unicode/stringoptions.h>
 #include <unicode/ustring.h>
 
 #include <algorithm>
