@@ -215,7 +215,11 @@ std::optional<Date> RFC3339DateFormatter::date(std::string_view text) const {
     // limit is ICU's 0001-01-01T00:00:00Z, in the Julian calendar it uses
     // before 1582.
     constexpr Date kFirstWritable{std::chrono::milliseconds(-62135769600000)};
-    if (date && *date < kFirstWritable) return std::nullopt;
+    // At the other end the reader stops after the year 144683, so a date
+    // later than 144683-12-31T23:59:59.999Z in UTC ("144683-12-31T23:59:59-14:00")
+    // would be written as a year it refuses.
+    constexpr Date kLastWritable{std::chrono::milliseconds(4503618835199999)};
+    if (date && (*date < kFirstWritable || *date > kLastWritable)) return std::nullopt;
     return date;
 }
 

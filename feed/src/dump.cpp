@@ -1,12 +1,14 @@
 #include <syndra/dump.hpp>
 
+#include "detail/icu_dates.hpp"
+
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cinttypes>
+#include <array>
 #include <cmath>
 #include <concepts>
-#include <cstdio>
+#include <cstddef>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -15,11 +17,6 @@ namespace syndra {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-template <class T>
-concept Visitable = requires(const T& object) {
-    object.visitFields([](std::string_view, const auto&) {});
-};
 
 template <class T>
 concept Enumeration = std::is_enum_v<T> && requires(T value) {
@@ -38,78 +35,53 @@ struct IsVector : std::false_type {};
 template <class T, class A>
 struct IsVector<std::vector<T, A>> : std::true_type {};
 
-/// Days since 1970-01-01 to a civil (proleptic Gregorian) date. Plain 64-bit
-/// arithmetic, so any Date prints without overflow.
-struct CivilDate {
-    std::int64_t year;
-    unsigned month;
-    unsigned day;
-};
-
-CivilDate civilFromDays(std::int64_t days) noexcept {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<std::uint64_t>(days - era * 146097);
-    const std::uint64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::uint64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::uint64_t monthIndex = (5 * dayOfYear + 2) / 153;
-    const auto day = static_cast<unsigned>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-    const auto month = static_cast<unsigned>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-    const std::int64_t year = static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2);
-    return {year, month, day};
-}
-
-std::string formatDate(Date date) {
-    constexpr std::int64_t msPerDay = 86'400'000;
-    const std::int64_t ms = date.time_since_epoch().count();
-    std::int64_t days = ms / msPerDay;
-    std::int64_t msOfDay = ms % msPerDay;
-    if (msOfDay < 0) {
-        msOfDay += msPerDay;
-        days -= 1;
-    }
-    const CivilDate civil = civilFromDays(days);
-    const auto seconds = msOfDay / 1000;
-    const auto millis = static_cast<int>(msOfDay % 1000);
-
-    char buffer[64];
-    // Years outside 0...9999 cannot be written in RFC 3339; they keep a sign
-    // so that the text still reads unambiguously.
-    const char* yearFormat = (civil.year >= 0 && civil.year <= 9999) ? "%04" PRId64 : "%+05" PRId64;
-    int length = std::snprintf(buffer, sizeof buffer, yearFormat, civil.year);
-    length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length),
-                            "-%02u-%02uT%02d:%02d:%02d", civil.month, civil.day,
-                            static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
-                            static_cast<int>(seconds % 60));
-    if (millis != 0) {
-        length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length),
-                                ".%03d", millis);
-    }
-    return std::string(buffer, static_cast<std::size_t>(length)) + "Z";
-}
-
 template <class T>
 Json valueOf(const T& value);
 
-template <Visitable T>
+// The table's rows in declaration order (JSON Feed tables are in key order):
+// members are laid out in the order they are declared.
+template <Described T>
+const std::array<std::size_t, fieldCount<T>>& declarationOrder() {
+    static const auto order = [] {
+        const T probe{};
+        const auto* base = reinterpret_cast<const char*>(&probe);
+        std::array<std::ptrdiff_t, fieldCount<T>> offsets{};
+        std::size_t i = 0;
+        forEachField<T>([&](const auto& row) {
+            offsets[i++] = reinterpret_cast<const char*>(&(probe.*row.member)) - base;
+        });
+        std::array<std::size_t, fieldCount<T>> rows{};
+        for (i = 0; i < rows.size(); ++i) rows[i] = i;
+        std::sort(rows.begin(), rows.end(),
+                  [&offsets](std::size_t a, std::size_t b) { return offsets[a] < offsets[b]; });
+        return rows;
+    }();
+    return order;
+}
+
+template <Described T>
 Json objectOf(const T& object) {
     Json json = Json::object();
-    object.visitFields([&json](std::string_view name, const auto& field) {
-        using Field = std::remove_cvref_t<decltype(field)>;
-        if constexpr (IsOptional<Field>::value) {
-            if (field) json[std::string(name)] = valueOf(*field);
-        } else {
-            json[std::string(name)] = valueOf(field);
-        }
-    });
+    for (const std::size_t index : declarationOrder<T>()) {
+        withField<T>(index, [&](const auto& row) {
+            const auto& field = object.*row.member;
+            using Field = std::remove_cvref_t<decltype(field)>;
+            if constexpr (IsOptional<Field>::value) {
+                if (field) json[std::string(row.name)] = valueOf(*field);
+            } else {
+                json[std::string(row.name)] = valueOf(field);
+            }
+        });
+    }
     return json;
 }
 
 template <class T>
 Json valueOf(const T& value) {
     if constexpr (std::is_same_v<T, Date>) {
-        return formatDate(value);
+        // As the model reads dates and the JSON Feed encoder writes them: the
+        // RFC 3339 reader reads the text back as the same instant.
+        return detail::formatRFC3339(value);
     } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
         return std::string(std::string_view(value));
     } else if constexpr (std::is_same_v<T, bool>) {
@@ -131,7 +103,7 @@ Json valueOf(const T& value) {
         return array;
     } else if constexpr (IsOptional<T>::value) {
         return value ? valueOf(*value) : Json();
-    } else if constexpr (Visitable<T>) {
+    } else if constexpr (Described<T>) {
         return objectOf(value);
     } else {
         static_assert(sizeof(T) == 0, "no JSON form for this field type");
@@ -142,7 +114,7 @@ template <class T>
 Json feedObject(const T& feed) {
     // A model without fields (the JSON Feed model before it is filled in)
     // still dumps as an object.
-    if constexpr (Visitable<T>) {
+    if constexpr (Described<T>) {
         return objectOf(feed);
     } else {
         return Json::object();

@@ -47,7 +47,10 @@ std::optional<std::string_view> htmlEntity(std::string_view name) noexcept {
 
 std::string htmlEntityDeclarations(std::string_view document) {
     if (document.empty()) return {};
+    // Each name is declared once, in order of first use; a flag per table
+    // entry keeps that check constant-time.
     std::vector<const Entity*> used;
+    std::vector<bool> declared(std::size(kEntities), false);
     const char* p = document.data();
     const char* const end = p + document.size();
     while ((p = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)))) !=
@@ -61,7 +64,12 @@ std::string htmlEntityDeclarations(std::string_view document) {
         if (p == end || *p != ';') continue;
         const Entity* e =
             find(std::string_view(nameStart, static_cast<std::size_t>(p - nameStart)));
-        if (e != nullptr && std::find(used.begin(), used.end(), e) == used.end()) used.push_back(e);
+        if (e == nullptr) continue;
+        const auto index = static_cast<std::size_t>(e - std::begin(kEntities));
+        if (!declared[index]) {
+            declared[index] = true;
+            used.push_back(e);
+        }
     }
     std::string dtd;
     for (const Entity* e : used) {

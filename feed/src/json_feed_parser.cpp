@@ -5,11 +5,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <new>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -19,6 +23,54 @@ namespace {
 
 using Json = nlohmann::json;
 using TreeParser = nlohmann::detail::json_sax_dom_parser<Json>;
+
+enum class Exactly { integer, fraction, outOfRange };
+
+// What the JSON number literal `text` is, decided on its digits rather than
+// on a double: an integer within 64 bits (in `value`), a number with a
+// fraction ("1e-400", "1.5"), or an integer outside 64 bits. "3.0" and "1e2"
+// are integers.
+Exactly exactInteger(std::string_view text, std::int64_t& value) {
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative) text.remove_prefix(1);
+    std::string digits;  // the significand, without its point
+    std::size_t i = 0;
+    for (; i < text.size() && text[i] != 'e' && text[i] != 'E'; ++i) {
+        if (text[i] != '.') digits += text[i];
+    }
+    const std::size_t point = text.substr(0, i).find('.');
+    long long exponent = 0;
+    if (point != std::string_view::npos) exponent -= static_cast<long long>(i - point - 1);
+    if (i < text.size()) {
+        // Beyond any digit count a document could hold; clamping keeps the sum small.
+        long long written = 0;
+        std::size_t j = i + 1;
+        const bool down = j < text.size() && text[j] == '-';
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        for (; j < text.size(); ++j) written = std::min(written * 10 + (text[j] - '0'), 1LL << 40);
+        exponent += down ? -written : written;
+    }
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos) {
+        value = 0;
+        return Exactly::integer;
+    }
+    digits.erase(0, first);
+    // Trailing zeros move into the exponent; a negative one left is a fraction.
+    while (digits.back() == '0') {
+        digits.pop_back();
+        ++exponent;
+    }
+    if (exponent < 0) return Exactly::fraction;
+    if (static_cast<long long>(digits.size()) + exponent > 19) return Exactly::outOfRange;
+    digits.append(static_cast<std::size_t>(exponent), '0');
+    const unsigned long long magnitude = std::stoull(digits);
+    const unsigned long long limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
+    if (magnitude > limit) return Exactly::outOfRange;
+    value =
+        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    return Exactly::integer;
+}
 
 // Builds the tree the plain parser would build, except that an item id
 // ("id" of an element of the top-level "items") written as a number without
@@ -46,10 +98,25 @@ public:
     bool number_float(double value, const std::string& text) {
         if (!spend(0)) return false;
         if (atItemId() && text.find_first_of(".eE") == std::string::npos) return literal(text);
+        if (atAttachmentSize()) {
+            // A size is an integer by its exact text, not by the double nearest
+            // to it: the tree gets the integer, or a value the decoder refuses
+            // for the same reason (NaN has a fraction, infinity is too large).
+            std::int64_t exact = 0;
+            switch (exactInteger(text, exact)) {
+                case Exactly::integer:
+                    return TreeParser::number_integer(exact);
+                case Exactly::fraction:
+                    return TreeParser::number_float(std::nan(""), text);
+                case Exactly::outOfRange:
+                    return TreeParser::number_float(std::copysign(HUGE_VAL, value), text);
+            }
+        }
         return TreeParser::number_float(value, text);
     }
     bool start_object(std::size_t size) {
-        const bool item = frames_.size() == 2 && frames_[0].marked && frames_[1].array;
+        const bool item =
+            frames_.size() == 2 && frames_[0].member == Member::items && frames_[1].array;
         if (!spend(kContainerBytes) || (item && budget_ != nullptr && !budget_->countItem())) {
             return false;
         }
@@ -68,8 +135,12 @@ public:
     }
     bool key(std::string& name) {
         if (!spend(kContainerBytes + name.size())) return false;
-        frames_.back().marked =
-            (frames_.size() == 1 && name == "items") || (frames_.size() == 3 && name == "id");
+        Member& member = frames_.back().member;
+        member = Member::other;
+        if (frames_.size() == 1 && name == "items") member = Member::items;
+        if (frames_.size() == 3 && name == "id") member = Member::id;
+        if (frames_.size() == 3 && name == "attachments") member = Member::attachments;
+        if (frames_.size() == 5 && name == "size_in_bytes") member = Member::sizeInBytes;
         return TreeParser::key(name);
     }
 
@@ -83,20 +154,32 @@ private:
         return budget_ == nullptr || budget_->spend(kValueBytes + extra);
     }
 
+    // The members whose values are read with care: "items" at the top, an
+    // item's "id" and "attachments", an attachment's "size_in_bytes".
+    enum class Member { other, items, id, attachments, sizeInBytes };
     struct Frame {
         bool array;
-        // An object whose current member is "items" (at the top) or "id" (in an item).
-        bool marked;
+        Member member;  // an object's current member
     };
 
     // Past the depth the keyed parser allows, stop: it reports the failure.
     bool enter(bool array) {
         if (frames_.size() >= static_cast<std::size_t>(platform::json::kMaxDepth)) return false;
-        frames_.push_back({array, false});
+        frames_.push_back({array, Member::other});
         return true;
     }
-    bool atItemId() const noexcept {
-        return frames_.size() == 3 && frames_[0].marked && frames_[1].array && frames_[2].marked;
+    bool at(std::initializer_list<Member> path) const noexcept {
+        if (frames_.size() != path.size() * 2 - 1) return false;
+        std::size_t i = 0;
+        for (const Member member : path) {
+            if (frames_[i].member != member || (i > 0 && !frames_[i - 1].array)) return false;
+            i += 2;
+        }
+        return true;
+    }
+    bool atItemId() const noexcept { return at({Member::items, Member::id}); }
+    bool atAttachmentSize() const noexcept {
+        return at({Member::items, Member::attachments, Member::sizeInBytes});
     }
     bool literal(std::string text) { return TreeParser::string(text); }
 

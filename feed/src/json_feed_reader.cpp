@@ -18,27 +18,6 @@
 namespace syndra::detail {
 namespace {
 
-// Member names, in the order of each record's switch below.
-constexpr std::array<std::string_view, 13> kFeedKeys = {
-    "version", "title",   "user_comment", "home_page_url", "description", "feed_url", "next_url",
-    "icon",    "favicon", "expired",      "author",        "hubs",        "items"};
-constexpr std::array<std::string_view, 14> kItemKeys = {
-    "id",      "title",      "url",          "external_url",   "content_text",  "content_html",
-    "summary", "image",      "banner_image", "date_published", "date_modified", "tags",
-    "author",  "attachments"};
-constexpr std::array<std::string_view, 5> kAttachmentKeys = {
-    "title", "url", "mime_type", "size_in_bytes", "duration_in_seconds"};
-constexpr std::array<std::string_view, 3> kAuthorKeys = {"name", "url", "avatar"};
-constexpr std::array<std::string_view, 2> kHubKeys = {"type", "url"};
-
-template <std::size_t N>
-int keyIndex(std::string_view key, const std::array<std::string_view, N>& keys) noexcept {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (keys[i] == key) return static_cast<int>(i);
-    }
-    return -1;
-}
-
 // Integer literals longer than this are left to the keyed decoder, which
 // reads them through 64-bit (or wider) arithmetic with its own rules.
 constexpr std::size_t kMaxIntegerDigits = 18;
@@ -344,10 +323,18 @@ private:
 
     bool text(std::optional<Text>& out) {
         if (null()) return true;
-        Text value;
-        if (!string(&value)) return false;
-        if (budget_ != nullptr && !budget_->spend(value.size())) return false;
-        out = std::move(value);
+        scratch_.clear();
+        if (!string(&scratch_)) return false;
+        if (budget_ != nullptr && !budget_->spend(Text::heapBytes(scratch_.size()))) return false;
+        out.emplace(scratch_);
+        return true;
+    }
+
+    bool listedText(Text& out) {
+        scratch_.clear();
+        if (!string(&scratch_)) return false;
+        if (budget_ != nullptr && !budget_->spend(Text::heapBytes(scratch_.size()))) return false;
+        out = Text(scratch_);
         return true;
     }
 
@@ -455,150 +442,73 @@ private:
 
     // --- records ------------------------------------------------------------
 
-    bool author(JSONFeedAuthor& out) {
-        std::uint32_t seen = 0;
-        const bool ok = object([&](std::string_view name) {
-            const int index = keyIndex(name, kAuthorKeys);
-            if (index >= 0 && !once(seen, index)) return false;
-            switch (index) {
-                case 0:
-                    return text(out.name);
-                case 1:
-                    return text(out.url);
-                case 2:
-                    return text(out.avatar);
-                default:
-                    return skipValue();
-            }
-        });
-        return ok && (out.name || out.url || out.avatar);
+    template <class Row>
+    bool member(const Row& row, std::optional<Text>& out) {
+        return row.reading == FieldReading::integerAsText ? itemId(out) : text(out);
     }
-
-    bool optionalAuthor(std::optional<JSONFeedAuthor>& out) {
+    template <class Row>
+    bool member(const Row&, std::optional<bool>& out) noexcept {
+        return boolean(out);
+    }
+    template <class Row>
+    bool member(const Row&, std::optional<std::int64_t>& out) noexcept {
+        return integer(out);
+    }
+    template <class Row>
+    bool member(const Row&, std::optional<Real>& out) noexcept {
+        return real(out);
+    }
+    template <class Row>
+    bool member(const Row&, std::optional<Date>& out) {
+        return date(out);
+    }
+    template <class Row>
+    bool member(const Row&, std::optional<std::vector<Text>>& out) {
+        return list(out, [this](Text& t) { return listedText(t); });
+    }
+    template <class Row, class T>
+    bool member(const Row&, std::optional<std::vector<T>>& out) {
+        return list(out, [this](T& value) { return record(value); });
+    }
+    template <class Row, class T>
+    bool member(const Row&, std::optional<T>& out) {
         if (null()) return true;
-        JSONFeedAuthor value;
-        if (!author(value)) return false;
+        T value{};
+        if (!record(value)) return false;
         out = std::move(value);
         return true;
     }
 
-    bool hub(JSONFeedHub& out) {
+    template <class R>
+    bool record(R& out) {
         std::uint32_t seen = 0;
-        const bool ok = object([&](std::string_view name) {
-            const int index = keyIndex(name, kHubKeys);
-            if (index >= 0 && !once(seen, index)) return false;
-            switch (index) {
-                case 0:
-                    return text(out.type);
-                case 1:
-                    return text(out.url);
-                default:
-                    return skipValue();
-            }
+        const bool read = object([&](std::string_view name) {
+            int index = 0;
+            bool known = false;
+            bool ok = true;
+            forEachField<R>([&](const auto& row) {
+                if (known) return;
+                if (row.key != name) {
+                    ++index;
+                    return;
+                }
+                known = true;
+                ok = once(seen, index) && member(row, out.*row.member);
+            });
+            return known ? ok : skipValue();
         });
-        return ok && out.type.has_value();
+        if (!read) return false;
+        bool complete = true;
+        forEachField<R>([&](const auto& row) {
+            if (row.isRequired && !(out.*row.member)) complete = false;
+        });
+        if constexpr (std::is_same_v<R, JSONFeedAuthor>) {
+            complete = out.name || out.url || out.avatar;
+        }
+        return complete;
     }
 
-    bool attachment(JSONFeedAttachment& out) {
-        std::uint32_t seen = 0;
-        return object([&](std::string_view name) {
-            const int index = keyIndex(name, kAttachmentKeys);
-            if (index >= 0 && !once(seen, index)) return false;
-            switch (index) {
-                case 0:
-                    return text(out.title);
-                case 1:
-                    return text(out.url);
-                case 2:
-                    return text(out.mimeType);
-                case 3:
-                    return integer(out.sizeInBytes);
-                case 4:
-                    return real(out.durationInSeconds);
-                default:
-                    return skipValue();
-            }
-        });
-    }
-
-    bool item(JSONFeedItem& out) {
-        std::uint32_t seen = 0;
-        return object([&](std::string_view name) {
-            const int index = keyIndex(name, kItemKeys);
-            if (index >= 0 && !once(seen, index)) return false;
-            switch (index) {
-                case 0:
-                    return itemId(out.id);
-                case 1:
-                    return text(out.title);
-                case 2:
-                    return text(out.url);
-                case 3:
-                    return text(out.externalUrl);
-                case 4:
-                    return text(out.contentText);
-                case 5:
-                    return text(out.contentHtml);
-                case 6:
-                    return text(out.summary);
-                case 7:
-                    return text(out.image);
-                case 8:
-                    return text(out.bannerImage);
-                case 9:
-                    return date(out.datePublished);
-                case 10:
-                    return date(out.dateModified);
-                case 11:
-                    return list(out.tags, [this](Text& tag) { return string(&tag); });
-                case 12:
-                    return optionalAuthor(out.author);
-                case 13:
-                    return list(out.attachments,
-                                [this](JSONFeedAttachment& a) { return attachment(a); });
-                default:
-                    return skipValue();
-            }
-        });
-    }
-
-    bool feedObject(JSONFeed& out) {
-        std::uint32_t seen = 0;
-        return object([&](std::string_view name) {
-            const int index = keyIndex(name, kFeedKeys);
-            if (index >= 0 && !once(seen, index)) return false;
-            switch (index) {
-                case 0:
-                    return text(out.version);
-                case 1:
-                    return text(out.title);
-                case 2:
-                    return text(out.userComment);
-                case 3:
-                    return text(out.homePageURL);
-                case 4:
-                    return text(out.description);
-                case 5:
-                    return text(out.feedUrl);
-                case 6:
-                    return text(out.nextUrl);
-                case 7:
-                    return text(out.icon);
-                case 8:
-                    return text(out.favicon);
-                case 9:
-                    return boolean(out.expired);
-                case 10:
-                    return optionalAuthor(out.author);
-                case 11:
-                    return list(out.hubs, [this](JSONFeedHub& h) { return hub(h); });
-                case 12:
-                    return list(out.items, [this](JSONFeedItem& i) { return item(i); });
-                default:
-                    return skipValue();
-            }
-        });
-    }
+    bool feedObject(JSONFeed& out) { return record(out); }
 
     const char* at_;
     const char* end_;
@@ -606,7 +516,7 @@ private:
     ModelBudget* budget_;
     int depth_ = 0;
     std::string key_;      // a member name that had escapes
-    std::string scratch_;  // a date's text
+    std::string scratch_;  // a text or date being read
 };
 
 }  // namespace

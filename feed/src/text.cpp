@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,27 @@ std::optional<std::string> decomposed(const icu::Normalizer2& nfd, std::string_v
 }
 
 }  // namespace
+
+void Text::assign(std::string_view bytes) {
+    if (bytes.empty()) {
+        block_.reset();
+        return;
+    }
+    const std::size_t size = bytes.size();
+    auto block = std::make_unique_for_overwrite<char[]>(kHeaderSize + size + 1);
+    std::memcpy(block.get(), &size, kHeaderSize);
+    std::memcpy(block.get() + kHeaderSize, bytes.data(), size);
+    block[kHeaderSize + size] = '\0';
+    block_ = std::move(block);
+}
+
+void Text::append(std::string_view more) {
+    if (more.empty()) return;
+    std::string joined;
+    joined.reserve(size() + more.size());
+    joined.append(view()).append(more);
+    assign(joined);
+}
 
 bool canonicallyEquivalent(std::string_view a, std::string_view b) {
     if (a == b) return true;

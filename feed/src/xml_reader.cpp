@@ -444,7 +444,13 @@ private:
     }
 
     // Whether a failure falls inside a CDATA section (see brokenCdataBytes).
-    static void XMLCALL onCdataStart(void* data) { self(data).inCdata_ = true; }
+    // A CDATA section is text even when it is empty (expat then hands out
+    // no characters at all).
+    static void XMLCALL onCdataStart(void* data) {
+        Reader& r = self(data);
+        r.inCdata_ = true;
+        if (r.sink_.wantsText()) r.deliver([&] { return r.sink_.characters(std::string_view()); });
+    }
     static void XMLCALL onCdataEnd(void* data) { self(data).inCdata_ = false; }
 
     // Called for references expat could not resolve because the document has

@@ -309,7 +309,7 @@ QString PodcastViewModel::feedLabel(const QString& urlText) const {
     });
     if (item == items.end() || !item->title) return unlabeled;
     return QStringLiteral("Show ") +
-           lastHashPiece(QString::fromStdString(*item->title)).value_or(unlabeled);
+           lastHashPiece(QString::fromStdString(item->title->str())).value_or(unlabeled);
 }
 
 // ---- playback ---------------------------------------------------------------

@@ -1,8 +1,7 @@
 #pragma once
 
-// Test helpers for feeding elements to the vocabularies' path tables the way
-// the XML walk does: attribute maps made from plain pairs, and short element
-// scripts played through a table.
+// Test helpers for feeding the vocabularies' rules the way the XML walk does:
+// attribute maps made from plain pairs, and the model as comparable JSON.
 
 #include "detail/path_table.hpp"
 
@@ -48,38 +47,6 @@ private:
     Pairs strings_;
     std::vector<const char*> pointers_;
 };
-
-/// One element as the walk reports it: its start, with its attributes, then
-/// its whole text if it has any.
-template <class Path>
-struct Element {
-    Path path;
-    std::optional<std::string> text;
-    Pairs attributes;
-};
-
-template <class Path>
-Element<Path> element(Path path, std::optional<std::string> text = std::nullopt,
-                      Pairs attributes = {}) {
-    return {path, std::move(text), std::move(attributes)};
-}
-
-/// An element with attributes and no text.
-template <class Path>
-Element<Path> start(Path path, Pairs attributes) {
-    return {path, std::nullopt, std::move(attributes)};
-}
-
-template <class Model, class Path>
-void play(Model& model, std::span<const detail::PathRule<Model>> table,
-          const std::vector<Element<Path>>& elements) {
-    for (const auto& e : elements) {
-        const auto& rule = table[static_cast<std::size_t>(e.path)];
-        const AttributeList attributes(e.attributes);
-        if (rule.start != nullptr) rule.start(model, attributes);
-        if (rule.text != nullptr && e.text) rule.text(model, *e.text);
-    }
-}
 
 /// The "feed" object of the dump: what a model holds, as comparable JSON.
 inline nlohmann::ordered_json fieldsOf(const Feed& feed) {

@@ -279,8 +279,9 @@ TEST(DateFormattingTest, WritesRfc3339ThatReadsBackToTheSameInstant) {
 }
 
 // Year 1 is as far back as RFC 3339 text goes both ways: an earlier instant
-// is written with its proleptic year and is not read as a date.
-TEST(DateFormattingTest, InstantsBeforeYearOneAreNeitherMisWrittenNorRead) {
+// is written with its proleptic year and is not read as a date. At the other
+// end, no instant is read that would be written as a year the reader refuses.
+TEST(DateFormattingTest, InstantsOutsideTheWritableYearsAreNotRead) {
     const RFC3339DateFormatter parser;
     // (ICU counts in the Julian calendar before 1582.)
     const auto first = parser.date("0001-01-01T00:00:00Z");
@@ -290,6 +291,10 @@ TEST(DateFormattingTest, InstantsBeforeYearOneAreNeitherMisWrittenNorRead) {
     EXPECT_EQ(parser.date("1-01-01T00:00:00+14:00"), std::nullopt);
     EXPECT_EQ(parser.date("0001-01-01T00:00:00.5+00:01"), std::nullopt);
     EXPECT_EQ(detail::formatRFC3339(yearOne - std::chrono::hours(14)), "0000-12-31T10:00:00Z");
+    const auto last = parser.date("144683-12-31T23:59:59.999Z");
+    ASSERT_TRUE(last.has_value());
+    EXPECT_EQ(parser.date(detail::formatRFC3339(*last)), last);
+    EXPECT_EQ(parser.date("144683-12-31T23:59:59-14:00"), std::nullopt);
 }
 
 }  // namespace

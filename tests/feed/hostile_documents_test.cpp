@@ -138,7 +138,7 @@ TEST(Limits, FailPromptlyNamingTheLimit) {
          "<rss><channel>" + repeated("<item><media:content/></item>", 200),
          with([](Options& o) { o.maxModelBytes = 100'000; }), ErrorKind::limitExceeded,
          "Feed model needs more than 100000 bytes"},
-        {"model bytes of JSON", jsonHead + R"({"tags":[)" + repeated(R"("",)", 10000, R"(""]}]})"),
+        {"model bytes of JSON", jsonHead + R"({"tags":[)" + repeated(R"("",)", 20000, R"(""]}]})"),
          with([](Options& o) { o.maxModelBytes = 100'000; }), ErrorKind::limitExceeded,
          "Feed model needs more than 100000 bytes"},
         {"document bytes", "<rss><channel/></rss>",

@@ -39,6 +39,7 @@ TEST(JsonFeedReaderTest, AnswersSoundDocumentsAsTheKeyedDecoderDoesAndLeavesTheR
          true},
         {"NegativeZeros",
          R"({"items":[{"attachments":[{"size_in_bytes":-0,"duration_in_seconds":-0}]}]})", true},
+        {"ExactSize", R"({"items":[{"attachments":[{"size_in_bytes":9007199254740993}]}]})", true},
         {"FractionDuration", R"({"items":[{"attachments":[{"duration_in_seconds":1.5e2}]}]})",
          true},
         {"AuthorWithUrlOnly", R"({"author":{"url":"u"}})", true},

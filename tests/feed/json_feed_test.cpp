@@ -256,6 +256,11 @@ TEST(JSONFeedDecodingTest, FailsTheWholeDocumentNamingTheMember) {
          R"(Type mismatch at "items[3].attachments[0].size_in_bytes": expected an integer, found a string.)"},
         {R"({"items": [{"attachments": [{"size_in_bytes": 1.5}]}]})",
          R"(Type mismatch at "items[0].attachments[0].size_in_bytes": expected an integer, found a number with a fraction.)"},
+        // Sizes are judged on their exact text, not on the nearest double.
+        {R"({"items": [{"attachments": [{"size_in_bytes": -9223372036854775809}]}]})",
+         R"(Type mismatch at "items[0].attachments[0].size_in_bytes": expected a 64-bit integer, found a number outside that range.)"},
+        {R"({"items": [{"attachments": [{"size_in_bytes": 1e-400}]}]})",
+         R"(Type mismatch at "items[0].attachments[0].size_in_bytes": expected an integer, found a number with a fraction.)"},
         {R"({"items": [{"attachments": [{"size_in_bytes": 9223372036854775808}]}]})",
          R"(Type mismatch at "items[0].attachments[0].size_in_bytes": expected a 64-bit integer, found a larger number.)"},
         {R"({"items": [{"attachments": [{"duration_in_seconds": "90"}]}]})",

@@ -1,7 +1,9 @@
+#include <syndra/rss_feed.hpp>
 #include <syndra/text.hpp>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,7 +23,9 @@ TEST_P(CanonicalEquivalence, ComparesBothWays) {
     const auto& c = GetParam();
     EXPECT_EQ(canonicallyEquivalent(c.a, c.b), c.equivalent);
     EXPECT_EQ(canonicallyEquivalent(c.b, c.a), c.equivalent);
-    EXPECT_EQ(Text(c.a) == Text(c.b), c.equivalent);
+    // Models compare their texts by equivalence; a Text alone by its bytes.
+    EXPECT_EQ(RSSFeedImage{.title = c.a} == RSSFeedImage{.title = c.b}, c.equivalent);
+    EXPECT_EQ(Text(c.a) == Text(c.b), c.a == c.b);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -64,13 +68,18 @@ INSTANTIATE_TEST_SUITE_P(
                         false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TextTest, OptionalTextsCompareByEquivalence) {
-    const std::optional<Text> precomposed = Text("\xC3\xA9t\xC3\xA9");
-    const std::optional<Text> decomposed = Text("e\xCC\x81te\xCC\x81");
-    EXPECT_EQ(precomposed, decomposed);
-    EXPECT_NE(precomposed, std::optional<Text>());
-    // The bytes are kept as given; only the comparison normalizes.
-    EXPECT_NE(precomposed->str(), decomposed->str());
+TEST(TextTest, OrderAndHashAgreeWithEquality) {
+    const Text precomposed = "\xC3\xA9t\xC3\xA9";
+    const Text decomposed = "e\xCC\x81te\xCC\x81";
+    const std::optional<Text> absent;
+    // A string literal, a std::string and a Text all compare by bytes.
+    EXPECT_TRUE(precomposed == "\xC3\xA9t\xC3\xA9" && "\xC3\xA9t\xC3\xA9" == precomposed);
+    EXPECT_TRUE(precomposed != decomposed && decomposed != std::string("\xC3\xA9t\xC3\xA9"));
+    EXPECT_TRUE(decomposed < precomposed && (decomposed <=> decomposed) == 0);
+    EXPECT_NE(std::hash<Text>()(precomposed), std::hash<Text>()(decomposed));
+    EXPECT_EQ(std::hash<Text>()(Text(decomposed.str())), std::hash<Text>()(decomposed));
+    // In a model, absent equals absent only.
+    EXPECT_NE(RSSFeedImage{.title = ""}, RSSFeedImage{.title = absent});
 }
 
 }  // namespace

@@ -112,6 +112,15 @@ const WalkCase kWalkCases[] = {
       "/rss/channel/title",
       "/rss/channel/title=A & B <c> \xC3\xA9\nz"},
      ""},
+    {"AnEmptyCdataSectionIsText",
+     "<rss><channel><title><![CDATA[]]></title></channel></rss>",
+     1,
+     {"<"
+      "/rss/channel",
+      "<"
+      "/rss/channel/title",
+      "/rss/channel/title="},
+     ""},
     {"RdfRoot",
      "<rdf:RDF><item><title>R</title></item></rdf:RDF>",
      1,

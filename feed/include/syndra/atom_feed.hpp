@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/date.hpp>
+#include <syndra/fields.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/media.hpp>
 #include <syndra/text.hpp>
@@ -13,31 +14,22 @@
 namespace syndra {
 
 // The model of an Atom document. Feed-level and entry-level twins (links,
-// categories, persons) are distinct types that share a shape.
+// categories, persons, the subtitle and the summary) are one type under two
+// names.
 
-/// The feed "subtitle".
+/// The feed "subtitle"; an entry "summary" has the same shape.
 struct AtomFeedSubtitle {
     struct Attributes {
         std::optional<Text> type{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    AtomFeedSubtitle() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const AtomFeedSubtitle&, const AtomFeedSubtitle&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedSubtitle::attributes),
+                                              field("value", &AtomFeedSubtitle::value)};
 };
 
 /// A feed "link".
@@ -50,27 +42,15 @@ struct AtomFeedLink {
         std::optional<Text> title{};
         std::optional<std::int64_t> length{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("href", href);
-            v("rel", rel);
-            v("type", type);
-            v("hreflang", hreflang);
-            v("title", title);
-            v("length", length);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("href", &Attributes::href),   field("rel", &Attributes::rel),
+                       field("type", &Attributes::type),   field("hreflang", &Attributes::hreflang),
+                       field("title", &Attributes::title), field("length", &Attributes::length)};
     };
 
     std::optional<Attributes> attributes{};
 
-    AtomFeedLink() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const AtomFeedLink&, const AtomFeedLink&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedLink::attributes)};
 };
 
 /// A feed "category".
@@ -80,55 +60,30 @@ struct AtomFeedCategory {
         std::optional<Text> scheme{};
         std::optional<Text> label{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("term", term);
-            v("scheme", scheme);
-            v("label", label);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("term", &Attributes::term), field("scheme", &Attributes::scheme),
+                       field("label", &Attributes::label)};
     };
 
     std::optional<Attributes> attributes{};
 
-    AtomFeedCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const AtomFeedCategory&, const AtomFeedCategory&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedCategory::attributes)};
 };
 
-/// A feed "author".
+/// A feed "author"; every Atom person (contributor, entry author) has this
+/// shape.
 struct AtomFeedAuthor {
     std::optional<Text> name{};
     std::optional<Text> email{};
     std::optional<Text> uri{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("name", name);
-        v("email", email);
-        v("uri", uri);
-    }
-    friend bool operator==(const AtomFeedAuthor&, const AtomFeedAuthor&) = default;
+    static constexpr auto fields =
+        std::tuple{field("name", &AtomFeedAuthor::name), field("email", &AtomFeedAuthor::email),
+                   field("uri", &AtomFeedAuthor::uri)};
 };
 
 /// A feed "contributor".
-struct AtomFeedContributor {
-    std::optional<Text> name{};
-    std::optional<Text> email{};
-    std::optional<Text> uri{};
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("name", name);
-        v("email", email);
-        v("uri", uri);
-    }
-    friend bool operator==(const AtomFeedContributor&, const AtomFeedContributor&) = default;
-};
+using AtomFeedContributor = AtomFeedAuthor;
 
 /// The feed "generator": the software that wrote the feed.
 struct AtomFeedGenerator {
@@ -136,142 +91,31 @@ struct AtomFeedGenerator {
         std::optional<Text> uri{};
         std::optional<Text> version{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("uri", uri);
-            v("version", version);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("uri", &Attributes::uri), field("version", &Attributes::version)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    AtomFeedGenerator() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const AtomFeedGenerator&, const AtomFeedGenerator&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedGenerator::attributes),
+                                              field("value", &AtomFeedGenerator::value)};
 };
 
 /// An entry "summary".
-struct AtomFeedEntrySummary {
-    struct Attributes {
-        std::optional<Text> type{};
-
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    AtomFeedEntrySummary() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const AtomFeedEntrySummary&, const AtomFeedEntrySummary&) = default;
-};
+using AtomFeedEntrySummary = AtomFeedSubtitle;
 
 /// An entry "author".
-struct AtomFeedEntryAuthor {
-    std::optional<Text> name{};
-    std::optional<Text> email{};
-    std::optional<Text> uri{};
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("name", name);
-        v("email", email);
-        v("uri", uri);
-    }
-    friend bool operator==(const AtomFeedEntryAuthor&, const AtomFeedEntryAuthor&) = default;
-};
+using AtomFeedEntryAuthor = AtomFeedAuthor;
 
 /// An entry "contributor".
-struct AtomFeedEntryContributor {
-    std::optional<Text> name{};
-    std::optional<Text> email{};
-    std::optional<Text> uri{};
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("name", name);
-        v("email", email);
-        v("uri", uri);
-    }
-    friend bool operator==(const AtomFeedEntryContributor&,
-                           const AtomFeedEntryContributor&) = default;
-};
+using AtomFeedEntryContributor = AtomFeedAuthor;
 
 /// An entry "link".
-struct AtomFeedEntryLink {
-    struct Attributes {
-        std::optional<Text> href{};
-        std::optional<Text> rel{};
-        std::optional<Text> type{};
-        std::optional<Text> hreflang{};
-        std::optional<Text> title{};
-        std::optional<std::int64_t> length{};
-
-        template <class V>
-        void visitFields(V&& v) const {
-            v("href", href);
-            v("rel", rel);
-            v("type", type);
-            v("hreflang", hreflang);
-            v("title", title);
-            v("length", length);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
-    };
-
-    std::optional<Attributes> attributes{};
-
-    AtomFeedEntryLink() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const AtomFeedEntryLink&, const AtomFeedEntryLink&) = default;
-};
+using AtomFeedEntryLink = AtomFeedLink;
 
 /// An entry "category".
-struct AtomFeedEntryCategory {
-    struct Attributes {
-        std::optional<Text> term{};
-        std::optional<Text> scheme{};
-        std::optional<Text> label{};
-
-        template <class V>
-        void visitFields(V&& v) const {
-            v("term", term);
-            v("scheme", scheme);
-            v("label", label);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
-    };
-
-    std::optional<Attributes> attributes{};
-
-    AtomFeedEntryCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const AtomFeedEntryCategory&, const AtomFeedEntryCategory&) = default;
-};
+using AtomFeedEntryCategory = AtomFeedCategory;
 
 /// An entry "content": inline text, or a reference by "src".
 struct AtomFeedEntryContent {
@@ -279,25 +123,16 @@ struct AtomFeedEntryContent {
         std::optional<Text> type{};
         std::optional<Text> src{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("src", src);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("src", &Attributes::src)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    AtomFeedEntryContent() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const AtomFeedEntryContent&, const AtomFeedEntryContent&) = default;
+    static constexpr auto fields =
+        std::tuple{field("attributes", &AtomFeedEntryContent::attributes),
+                   field("value", &AtomFeedEntryContent::value)};
 };
 
 /// An entry "source": the feed the entry was copied from.
@@ -306,13 +141,9 @@ struct AtomFeedEntrySource {
     std::optional<Text> title{};
     std::optional<Date> updated{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("id", id);
-        v("title", title);
-        v("updated", updated);
-    }
-    friend bool operator==(const AtomFeedEntrySource&, const AtomFeedEntrySource&) = default;
+    static constexpr auto fields = std::tuple{field("id", &AtomFeedEntrySource::id),
+                                              field("title", &AtomFeedEntrySource::title),
+                                              field("updated", &AtomFeedEntrySource::updated)};
 };
 
 /// One "entry" of the feed.
@@ -331,23 +162,19 @@ struct AtomFeedEntry {
     std::optional<Text> rights{};
     Indirect<MediaNamespace> media{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("title", title);
-        v("summary", summary);
-        v("authors", authors);
-        v("contributors", contributors);
-        v("links", links);
-        v("updated", updated);
-        v("categories", categories);
-        v("id", id);
-        v("content", content);
-        v("published", published);
-        v("source", source);
-        v("rights", rights);
-        v("media", media);
-    }
-    friend bool operator==(const AtomFeedEntry&, const AtomFeedEntry&) = default;
+    static constexpr auto fields = std::tuple{field("title", &AtomFeedEntry::title),
+                                              field("summary", &AtomFeedEntry::summary),
+                                              field("authors", &AtomFeedEntry::authors),
+                                              field("contributors", &AtomFeedEntry::contributors),
+                                              field("links", &AtomFeedEntry::links),
+                                              field("updated", &AtomFeedEntry::updated),
+                                              field("categories", &AtomFeedEntry::categories),
+                                              field("id", &AtomFeedEntry::id),
+                                              field("content", &AtomFeedEntry::content),
+                                              field("published", &AtomFeedEntry::published),
+                                              field("source", &AtomFeedEntry::source),
+                                              field("rights", &AtomFeedEntry::rights),
+                                              field("media", &AtomFeedEntry::media)};
 };
 
 /// The "feed" root of an Atom document, with its entries.
@@ -366,23 +193,19 @@ struct AtomFeed {
     std::optional<Text> rights{};
     std::optional<std::vector<AtomFeedEntry>> entries{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("title", title);
-        v("subtitle", subtitle);
-        v("links", links);
-        v("updated", updated);
-        v("categories", categories);
-        v("authors", authors);
-        v("contributors", contributors);
-        v("id", id);
-        v("generator", generator);
-        v("icon", icon);
-        v("logo", logo);
-        v("rights", rights);
-        v("entries", entries);
-    }
-    friend bool operator==(const AtomFeed&, const AtomFeed&) = default;
+    static constexpr auto fields = std::tuple{field("title", &AtomFeed::title),
+                                              field("subtitle", &AtomFeed::subtitle),
+                                              field("links", &AtomFeed::links),
+                                              field("updated", &AtomFeed::updated),
+                                              field("categories", &AtomFeed::categories),
+                                              field("authors", &AtomFeed::authors),
+                                              field("contributors", &AtomFeed::contributors),
+                                              field("id", &AtomFeed::id),
+                                              field("generator", &AtomFeed::generator),
+                                              field("icon", &AtomFeed::icon),
+                                              field("logo", &AtomFeed::logo),
+                                              field("rights", &AtomFeed::rights),
+                                              field("entries", &AtomFeed::entries)};
 };
 
 }  // namespace syndra

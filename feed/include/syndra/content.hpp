@@ -1,5 +1,6 @@
 #pragma once
 
+#include <syndra/fields.hpp>
 #include <syndra/text.hpp>
 
 #include <optional>
@@ -10,11 +11,8 @@ namespace syndra {
 struct ContentNamespace {
     std::optional<Text> contentEncoded{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("contentEncoded", contentEncoded);
-    }
-    friend bool operator==(const ContentNamespace&, const ContentNamespace&) = default;
+    static constexpr auto fields =
+        std::tuple{field("contentEncoded", &ContentNamespace::contentEncoded)};
 };
 
 }  // namespace syndra

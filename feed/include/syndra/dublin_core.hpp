@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/date.hpp>
+#include <syndra/fields.hpp>
 #include <syndra/text.hpp>
 
 #include <optional>
@@ -26,25 +27,22 @@ struct DublinCoreNamespace {
     std::optional<Text> dcCoverage{};
     std::optional<Text> dcRights{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("dcTitle", dcTitle);
-        v("dcCreator", dcCreator);
-        v("dcSubject", dcSubject);
-        v("dcDescription", dcDescription);
-        v("dcPublisher", dcPublisher);
-        v("dcContributor", dcContributor);
-        v("dcDate", dcDate);
-        v("dcType", dcType);
-        v("dcFormat", dcFormat);
-        v("dcIdentifier", dcIdentifier);
-        v("dcSource", dcSource);
-        v("dcLanguage", dcLanguage);
-        v("dcRelation", dcRelation);
-        v("dcCoverage", dcCoverage);
-        v("dcRights", dcRights);
-    }
-    friend bool operator==(const DublinCoreNamespace&, const DublinCoreNamespace&) = default;
+    static constexpr auto fields =
+        std::tuple{field("dcTitle", &DublinCoreNamespace::dcTitle),
+                   field("dcCreator", &DublinCoreNamespace::dcCreator),
+                   field("dcSubject", &DublinCoreNamespace::dcSubject),
+                   field("dcDescription", &DublinCoreNamespace::dcDescription),
+                   field("dcPublisher", &DublinCoreNamespace::dcPublisher),
+                   field("dcContributor", &DublinCoreNamespace::dcContributor),
+                   field("dcDate", &DublinCoreNamespace::dcDate),
+                   field("dcType", &DublinCoreNamespace::dcType),
+                   field("dcFormat", &DublinCoreNamespace::dcFormat),
+                   field("dcIdentifier", &DublinCoreNamespace::dcIdentifier),
+                   field("dcSource", &DublinCoreNamespace::dcSource),
+                   field("dcLanguage", &DublinCoreNamespace::dcLanguage),
+                   field("dcRelation", &DublinCoreNamespace::dcRelation),
+                   field("dcCoverage", &DublinCoreNamespace::dcCoverage),
+                   field("dcRights", &DublinCoreNamespace::dcRights)};
 };
 
 }  // namespace syndra

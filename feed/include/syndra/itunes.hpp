@@ -1,5 +1,6 @@
 #pragma once
 
+#include <syndra/fields.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/real.hpp>
 #include <syndra/text.hpp>
@@ -15,22 +16,12 @@ struct ITunesSubCategory {
     struct Attributes {
         std::optional<Text> text{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("text", text);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("text", &Attributes::text)};
     };
 
     std::optional<Attributes> attributes{};
 
-    ITunesSubCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const ITunesSubCategory&, const ITunesSubCategory&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &ITunesSubCategory::attributes)};
 };
 
 /// A channel's "itunes:category"; a nested one becomes its subcategory (the
@@ -39,24 +30,14 @@ struct ITunesCategory {
     struct Attributes {
         std::optional<Text> text{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("text", text);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("text", &Attributes::text)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<ITunesSubCategory> subcategory{};
 
-    ITunesCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("subcategory", subcategory);
-    }
-    friend bool operator==(const ITunesCategory&, const ITunesCategory&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &ITunesCategory::attributes),
+                                              field("subcategory", &ITunesCategory::subcategory)};
 };
 
 /// "itunes:image": the artwork, by its "href" attribute.
@@ -64,22 +45,12 @@ struct ITunesImage {
     struct Attributes {
         std::optional<Text> href{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("href", href);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("href", &Attributes::href)};
     };
 
     std::optional<Attributes> attributes{};
 
-    ITunesImage() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const ITunesImage&, const ITunesImage&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &ITunesImage::attributes)};
 };
 
 /// "itunes:owner" with its "itunes:email" and "itunes:name" children.
@@ -87,12 +58,8 @@ struct ITunesOwner {
     std::optional<Text> email{};
     std::optional<Text> name{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("email", email);
-        v("name", name);
-    }
-    friend bool operator==(const ITunesOwner&, const ITunesOwner&) = default;
+    static constexpr auto fields =
+        std::tuple{field("email", &ITunesOwner::email), field("name", &ITunesOwner::name)};
 };
 
 /// The "itunes:" elements of a channel or of an item. Flags (explicit, block,
@@ -121,29 +88,26 @@ struct ITunesNamespace {
     std::optional<std::int64_t> iTunesSeason{};
     std::optional<std::int64_t> iTunesEpisode{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("iTunesAuthor", iTunesAuthor);
-        v("iTunesBlock", iTunesBlock);
-        v("iTunesCategories", iTunesCategories);
-        v("iTunesImage", iTunesImage);
-        v("iTunesDuration", iTunesDuration);
-        v("iTunesExplicit", iTunesExplicit);
-        v("isClosedCaptioned", isClosedCaptioned);
-        v("iTunesOrder", iTunesOrder);
-        v("iTunesComplete", iTunesComplete);
-        v("iTunesNewFeedURL", iTunesNewFeedURL);
-        v("iTunesOwner", iTunesOwner);
-        v("iTunesTitle", iTunesTitle);
-        v("iTunesSubtitle", iTunesSubtitle);
-        v("iTunesSummary", iTunesSummary);
-        v("iTunesKeywords", iTunesKeywords);
-        v("iTunesType", iTunesType);
-        v("iTunesEpisodeType", iTunesEpisodeType);
-        v("iTunesSeason", iTunesSeason);
-        v("iTunesEpisode", iTunesEpisode);
-    }
-    friend bool operator==(const ITunesNamespace&, const ITunesNamespace&) = default;
+    static constexpr auto fields =
+        std::tuple{field("iTunesAuthor", &ITunesNamespace::iTunesAuthor),
+                   field("iTunesBlock", &ITunesNamespace::iTunesBlock),
+                   field("iTunesCategories", &ITunesNamespace::iTunesCategories),
+                   field("iTunesImage", &ITunesNamespace::iTunesImage),
+                   field("iTunesDuration", &ITunesNamespace::iTunesDuration),
+                   field("iTunesExplicit", &ITunesNamespace::iTunesExplicit),
+                   field("isClosedCaptioned", &ITunesNamespace::isClosedCaptioned),
+                   field("iTunesOrder", &ITunesNamespace::iTunesOrder),
+                   field("iTunesComplete", &ITunesNamespace::iTunesComplete),
+                   field("iTunesNewFeedURL", &ITunesNamespace::iTunesNewFeedURL),
+                   field("iTunesOwner", &ITunesNamespace::iTunesOwner),
+                   field("iTunesTitle", &ITunesNamespace::iTunesTitle),
+                   field("iTunesSubtitle", &ITunesNamespace::iTunesSubtitle),
+                   field("iTunesSummary", &ITunesNamespace::iTunesSummary),
+                   field("iTunesKeywords", &ITunesNamespace::iTunesKeywords),
+                   field("iTunesType", &ITunesNamespace::iTunesType),
+                   field("iTunesEpisodeType", &ITunesNamespace::iTunesEpisodeType),
+                   field("iTunesSeason", &ITunesNamespace::iTunesSeason),
+                   field("iTunesEpisode", &ITunesNamespace::iTunesEpisode)};
 };
 
 }  // namespace syndra

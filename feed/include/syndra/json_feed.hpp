@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/date.hpp>
+#include <syndra/fields.hpp>
 #include <syndra/real.hpp>
 #include <syndra/text.hpp>
 
@@ -11,6 +12,9 @@
 
 namespace syndra {
 
+// The tables of these records list the members in the format's key order,
+// the order in which a record is read and written.
+
 /// The author of a feed or of an item. Decoding accepts an author with at
 /// least one of the three members.
 struct JSONFeedAuthor {
@@ -18,14 +22,9 @@ struct JSONFeedAuthor {
     std::optional<Text> url;
     std::optional<Text> avatar;
 
-    friend bool operator==(const JSONFeedAuthor&, const JSONFeedAuthor&) = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("name", name);
-        v("url", url);
-        v("avatar", avatar);
-    }
+    static constexpr auto fields =
+        std::tuple{field("name", &JSONFeedAuthor::name), field("url", &JSONFeedAuthor::url),
+                   field("avatar", &JSONFeedAuthor::avatar)};
 };
 
 /// A real-time notification endpoint. Decoding requires `type`.
@@ -33,13 +32,8 @@ struct JSONFeedHub {
     std::optional<Text> type;
     std::optional<Text> url;
 
-    friend bool operator==(const JSONFeedHub&, const JSONFeedHub&) = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("type", type);
-        v("url", url);
-    }
+    static constexpr auto fields =
+        std::tuple{field("type", &JSONFeedHub::type).required(), field("url", &JSONFeedHub::url)};
 };
 
 /// A file tied to an item, such as a podcast episode's audio.
@@ -50,16 +44,12 @@ struct JSONFeedAttachment {
     std::optional<std::int64_t> sizeInBytes;
     std::optional<Real> durationInSeconds;
 
-    friend bool operator==(const JSONFeedAttachment&, const JSONFeedAttachment&) = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("url", url);
-        v("mimeType", mimeType);
-        v("title", title);
-        v("sizeInBytes", sizeInBytes);
-        v("durationInSeconds", durationInSeconds);
-    }
+    static constexpr auto fields = std::tuple{
+        field("title", &JSONFeedAttachment::title), field("url", &JSONFeedAttachment::url),
+        field("mimeType", &JSONFeedAttachment::mimeType).as("mime_type"),
+        field("sizeInBytes", &JSONFeedAttachment::sizeInBytes).as("size_in_bytes"),
+        field("durationInSeconds", &JSONFeedAttachment::durationInSeconds)
+            .as("duration_in_seconds")};
 };
 
 struct JSONFeedItem {
@@ -78,25 +68,21 @@ struct JSONFeedItem {
     std::optional<std::vector<Text>> tags;
     std::optional<std::vector<JSONFeedAttachment>> attachments;
 
-    friend bool operator==(const JSONFeedItem&, const JSONFeedItem&) = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("id", id);
-        v("url", url);
-        v("externalUrl", externalUrl);
-        v("title", title);
-        v("contentText", contentText);
-        v("contentHtml", contentHtml);
-        v("summary", summary);
-        v("image", image);
-        v("bannerImage", bannerImage);
-        v("datePublished", datePublished);
-        v("dateModified", dateModified);
-        v("author", author);
-        v("tags", tags);
-        v("attachments", attachments);
-    }
+    static constexpr auto fields =
+        std::tuple{field("id", &JSONFeedItem::id).read(FieldReading::integerAsText),
+                   field("title", &JSONFeedItem::title),
+                   field("url", &JSONFeedItem::url),
+                   field("externalUrl", &JSONFeedItem::externalUrl).as("external_url"),
+                   field("contentText", &JSONFeedItem::contentText).as("content_text"),
+                   field("contentHtml", &JSONFeedItem::contentHtml).as("content_html"),
+                   field("summary", &JSONFeedItem::summary),
+                   field("image", &JSONFeedItem::image),
+                   field("bannerImage", &JSONFeedItem::bannerImage).as("banner_image"),
+                   field("datePublished", &JSONFeedItem::datePublished).as("date_published"),
+                   field("dateModified", &JSONFeedItem::dateModified).as("date_modified"),
+                   field("tags", &JSONFeedItem::tags),
+                   field("author", &JSONFeedItem::author),
+                   field("attachments", &JSONFeedItem::attachments)};
 };
 
 /// A JSON Feed document (version 1 member names). Every field is empty unless
@@ -116,24 +102,20 @@ struct JSONFeed {
     std::optional<std::vector<JSONFeedHub>> hubs;
     std::optional<std::vector<JSONFeedItem>> items;
 
-    friend bool operator==(const JSONFeed&, const JSONFeed&) = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("version", version);
-        v("title", title);
-        v("homePageURL", homePageURL);
-        v("feedUrl", feedUrl);
-        v("description", description);
-        v("userComment", userComment);
-        v("nextUrl", nextUrl);
-        v("icon", icon);
-        v("favicon", favicon);
-        v("author", author);
-        v("expired", expired);
-        v("hubs", hubs);
-        v("items", items);
-    }
+    static constexpr auto fields =
+        std::tuple{field("version", &JSONFeed::version),
+                   field("title", &JSONFeed::title),
+                   field("userComment", &JSONFeed::userComment).as("user_comment"),
+                   field("homePageURL", &JSONFeed::homePageURL).as("home_page_url"),
+                   field("description", &JSONFeed::description),
+                   field("feedUrl", &JSONFeed::feedUrl).as("feed_url"),
+                   field("nextUrl", &JSONFeed::nextUrl).as("next_url"),
+                   field("icon", &JSONFeed::icon),
+                   field("favicon", &JSONFeed::favicon),
+                   field("expired", &JSONFeed::expired),
+                   field("author", &JSONFeed::author),
+                   field("hubs", &JSONFeed::hubs),
+                   field("items", &JSONFeed::items)};
 };
 
 /// The feed as JSON: every member of every record in the format's key order,

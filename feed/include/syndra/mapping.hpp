@@ -7,6 +7,7 @@
 
 #include <syndra/atom_feed.hpp>
 #include <syndra/attribute_map.hpp>
+#include <syndra/conversions.hpp>
 #include <syndra/date_formatters.hpp>
 #include <syndra/export.hpp>
 #include <syndra/itunes.hpp>
@@ -14,17 +15,43 @@
 #include <syndra/paths.hpp>
 #include <syndra/rss_feed.hpp>
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 
 namespace syndra {
 
 /// The `Attributes` of model class T read from an element's attributes, each
-/// field from the attribute of exactly its name, converted as its type says;
-/// nothing when the element has no attributes at all. Defined for every model
-/// class with a nested `Attributes`.
+/// field from the attribute its table row names, converted as its type says
+/// (missing or unconvertible values give nothing); nothing when the element
+/// has no attributes at all.
 template <class T>
-std::optional<typename T::Attributes> attributesFrom(const AttributeMap& map);
+std::optional<typename T::Attributes> attributesFrom(const AttributeMap& map) {
+    using Attributes = typename T::Attributes;
+    std::optional<Attributes> result;
+    if (map.empty()) return result;
+    Attributes& made = result.emplace();
+    forEachField<Attributes>([&](const auto& row) {
+        const auto value = map[row.key];
+        if (!value) return;
+        auto& slot = made.*row.member;
+        using Value = typename std::remove_cvref_t<decltype(slot)>::value_type;
+        if constexpr (std::is_same_v<Value, Text>) {
+            slot.emplace(*value);
+        } else if constexpr (std::is_same_v<Value, std::int64_t>) {
+            slot = toInt(*value);
+        } else if constexpr (std::is_same_v<Value, bool>) {
+            slot = toBool(*value);
+        } else {
+            static_assert(std::is_same_v<Value, Real>, "no attribute reading for this type");
+            const auto number =
+                row.reading == FieldReading::duration ? toDuration(*value) : toDouble(*value);
+            if (number) slot = *number;
+        }
+    });
+    return result;
+}
 
 /// A new model object for an element with attributes `map`.
 template <class T>
@@ -33,100 +60,6 @@ T fromAttributes(const AttributeMap& map) {
     value.attributes = attributesFrom<T>(map);
     return value;
 }
-
-template <>
-std::optional<RSSFeedCategory::Attributes> attributesFrom<RSSFeedCategory>(const AttributeMap& map);
-template <>
-std::optional<RSSFeedCloud::Attributes> attributesFrom<RSSFeedCloud>(const AttributeMap& map);
-template <>
-std::optional<RSSFeedItemCategory::Attributes> attributesFrom<RSSFeedItemCategory>(
-    const AttributeMap& map);
-template <>
-std::optional<RSSFeedItemEnclosure::Attributes> attributesFrom<RSSFeedItemEnclosure>(
-    const AttributeMap& map);
-template <>
-std::optional<RSSFeedItemGUID::Attributes> attributesFrom<RSSFeedItemGUID>(const AttributeMap& map);
-template <>
-std::optional<RSSFeedItemSource::Attributes> attributesFrom<RSSFeedItemSource>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedSubtitle::Attributes> attributesFrom<AtomFeedSubtitle>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedLink::Attributes> attributesFrom<AtomFeedLink>(const AttributeMap& map);
-template <>
-std::optional<AtomFeedCategory::Attributes> attributesFrom<AtomFeedCategory>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedGenerator::Attributes> attributesFrom<AtomFeedGenerator>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedEntrySummary::Attributes> attributesFrom<AtomFeedEntrySummary>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedEntryLink::Attributes> attributesFrom<AtomFeedEntryLink>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedEntryCategory::Attributes> attributesFrom<AtomFeedEntryCategory>(
-    const AttributeMap& map);
-template <>
-std::optional<AtomFeedEntryContent::Attributes> attributesFrom<AtomFeedEntryContent>(
-    const AttributeMap& map);
-template <>
-std::optional<ITunesSubCategory::Attributes> attributesFrom<ITunesSubCategory>(
-    const AttributeMap& map);
-template <>
-std::optional<ITunesCategory::Attributes> attributesFrom<ITunesCategory>(const AttributeMap& map);
-template <>
-std::optional<ITunesImage::Attributes> attributesFrom<ITunesImage>(const AttributeMap& map);
-template <>
-std::optional<MediaCategory::Attributes> attributesFrom<MediaCategory>(const AttributeMap& map);
-template <>
-std::optional<MediaCopyright::Attributes> attributesFrom<MediaCopyright>(const AttributeMap& map);
-template <>
-std::optional<MediaCredit::Attributes> attributesFrom<MediaCredit>(const AttributeMap& map);
-template <>
-std::optional<MediaDescription::Attributes> attributesFrom<MediaDescription>(
-    const AttributeMap& map);
-template <>
-std::optional<MediaParam::Attributes> attributesFrom<MediaParam>(const AttributeMap& map);
-template <>
-std::optional<MediaEmbed::Attributes> attributesFrom<MediaEmbed>(const AttributeMap& map);
-template <>
-std::optional<MediaHash::Attributes> attributesFrom<MediaHash>(const AttributeMap& map);
-template <>
-std::optional<MediaLicence::Attributes> attributesFrom<MediaLicence>(const AttributeMap& map);
-template <>
-std::optional<MediaLocation::Attributes> attributesFrom<MediaLocation>(const AttributeMap& map);
-template <>
-std::optional<MediaPeerLink::Attributes> attributesFrom<MediaPeerLink>(const AttributeMap& map);
-template <>
-std::optional<MediaPlayer::Attributes> attributesFrom<MediaPlayer>(const AttributeMap& map);
-template <>
-std::optional<MediaPrice::Attributes> attributesFrom<MediaPrice>(const AttributeMap& map);
-template <>
-std::optional<MediaRating::Attributes> attributesFrom<MediaRating>(const AttributeMap& map);
-template <>
-std::optional<MediaRestriction::Attributes> attributesFrom<MediaRestriction>(
-    const AttributeMap& map);
-template <>
-std::optional<MediaRights::Attributes> attributesFrom<MediaRights>(const AttributeMap& map);
-template <>
-std::optional<MediaStarRating::Attributes> attributesFrom<MediaStarRating>(const AttributeMap& map);
-template <>
-std::optional<MediaStatistics::Attributes> attributesFrom<MediaStatistics>(const AttributeMap& map);
-template <>
-std::optional<MediaStatus::Attributes> attributesFrom<MediaStatus>(const AttributeMap& map);
-template <>
-std::optional<MediaSubTitle::Attributes> attributesFrom<MediaSubTitle>(const AttributeMap& map);
-template <>
-std::optional<MediaText::Attributes> attributesFrom<MediaText>(const AttributeMap& map);
-template <>
-std::optional<MediaThumbnail::Attributes> attributesFrom<MediaThumbnail>(const AttributeMap& map);
-template <>
-std::optional<MediaTitle::Attributes> attributesFrom<MediaTitle>(const AttributeMap& map);
-template <>
-std::optional<MediaContent::Attributes> attributesFrom<MediaContent>(const AttributeMap& map);
 
 // What the parser does with each element of a recognised path: a model can be
 // built (or extended) by calling these in document order. A path without such

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <syndra/fields.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/real.hpp>
 #include <syndra/text.hpp>
@@ -21,25 +22,15 @@ struct MediaCategory {
         std::optional<Text> scheme{};
         std::optional<Text> label{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("scheme", scheme);
-            v("label", label);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("scheme", &Attributes::scheme), field("label", &Attributes::label)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaCategory&, const MediaCategory&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaCategory::attributes),
+                                              field("value", &MediaCategory::value)};
 };
 
 /// "media:copyright". No element fills it.
@@ -47,24 +38,14 @@ struct MediaCopyright {
     struct Attributes {
         std::optional<Text> url{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("url", &Attributes::url)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaCopyright() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaCopyright&, const MediaCopyright&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaCopyright::attributes),
+                                              field("value", &MediaCopyright::value)};
 };
 
 /// "media:credit": who took part, in which role.
@@ -73,25 +54,15 @@ struct MediaCredit {
         std::optional<Text> role{};
         std::optional<Text> scheme{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("role", role);
-            v("scheme", scheme);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("role", &Attributes::role), field("scheme", &Attributes::scheme)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaCredit() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaCredit&, const MediaCredit&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaCredit::attributes),
+                                              field("value", &MediaCredit::value)};
 };
 
 /// "media:description".
@@ -99,24 +70,14 @@ struct MediaDescription {
     struct Attributes {
         std::optional<Text> type{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaDescription() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaDescription&, const MediaDescription&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaDescription::attributes),
+                                              field("value", &MediaDescription::value)};
 };
 
 /// "media:param" of an embed.
@@ -124,24 +85,14 @@ struct MediaParam {
     struct Attributes {
         std::optional<Text> name{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("name", name);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("name", &Attributes::name)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaParam() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaParam&, const MediaParam&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaParam::attributes),
+                                              field("value", &MediaParam::value)};
 };
 
 /// "media:embed": how to embed a player, with its parameters.
@@ -151,26 +102,16 @@ struct MediaEmbed {
         std::optional<std::int64_t> width{};
         std::optional<std::int64_t> height{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-            v("width", width);
-            v("height", height);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
+                       field("height", &Attributes::height)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<std::vector<MediaParam>> mediaParams{};
 
-    MediaEmbed() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("mediaParams", mediaParams);
-    }
-    friend bool operator==(const MediaEmbed&, const MediaEmbed&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaEmbed::attributes),
+                                              field("mediaParams", &MediaEmbed::mediaParams)};
 };
 
 /// "media:hash". No element fills it.
@@ -178,24 +119,14 @@ struct MediaHash {
     struct Attributes {
         std::optional<Text> algo{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("algo", algo);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("algo", &Attributes::algo)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaHash() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaHash&, const MediaHash&) = default;
+    static constexpr auto fields =
+        std::tuple{field("attributes", &MediaHash::attributes), field("value", &MediaHash::value)};
 };
 
 /// "media:license" (the class keeps the British spelling, the field does not).
@@ -204,25 +135,15 @@ struct MediaLicence {
         std::optional<Text> type{};
         std::optional<Text> href{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("href", href);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("href", &Attributes::href)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaLicence() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaLicence&, const MediaLicence&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaLicence::attributes),
+                                              field("value", &MediaLicence::value)};
 };
 
 /// "media:location": a place shown in the media, with its "gml:pos" coordinates.
@@ -233,28 +154,19 @@ struct MediaLocation {
         std::optional<Real> start{};
         std::optional<Real> end{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("description", description);
-            v("start", start);
-            v("end", end);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("description", &Attributes::description),
+                       field("start", &Attributes::start).read(FieldReading::duration),
+                       field("end", &Attributes::end).read(FieldReading::duration)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Real> latitude{};
     std::optional<Real> longitude{};
 
-    MediaLocation() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("latitude", latitude);
-        v("longitude", longitude);
-    }
-    friend bool operator==(const MediaLocation&, const MediaLocation&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaLocation::attributes),
+                                              field("latitude", &MediaLocation::latitude),
+                                              field("longitude", &MediaLocation::longitude)};
 };
 
 /// "media:peerLink": a peer-to-peer download.
@@ -263,25 +175,15 @@ struct MediaPeerLink {
         std::optional<Text> type{};
         std::optional<Text> href{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("href", href);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("href", &Attributes::href)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaPeerLink() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaPeerLink&, const MediaPeerLink&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaPeerLink::attributes),
+                                              field("value", &MediaPeerLink::value)};
 };
 
 /// "media:player": a web page that plays the media.
@@ -291,26 +193,16 @@ struct MediaPlayer {
         std::optional<std::int64_t> width{};
         std::optional<std::int64_t> height{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-            v("width", width);
-            v("height", height);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
+                       field("height", &Attributes::height)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaPlayer() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaPlayer&, const MediaPlayer&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaPlayer::attributes),
+                                              field("value", &MediaPlayer::value)};
 };
 
 /// "media:price".
@@ -321,27 +213,16 @@ struct MediaPrice {
         std::optional<Text> info{};
         std::optional<Text> currency{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("price", price);
-            v("info", info);
-            v("currency", currency);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("price", &Attributes::price),
+                       field("info", &Attributes::info), field("currency", &Attributes::currency)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaPrice() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaPrice&, const MediaPrice&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaPrice::attributes),
+                                              field("value", &MediaPrice::value)};
 };
 
 /// "media:rating": an audience rating in some scheme.
@@ -349,24 +230,14 @@ struct MediaRating {
     struct Attributes {
         std::optional<Text> scheme{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("scheme", scheme);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("scheme", &Attributes::scheme)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaRating() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaRating&, const MediaRating&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaRating::attributes),
+                                              field("value", &MediaRating::value)};
 };
 
 /// "media:restriction": where or by whom the media may be seen.
@@ -375,25 +246,15 @@ struct MediaRestriction {
         std::optional<Text> relationship{};
         std::optional<Text> type{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("relationship", relationship);
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("relationship", &Attributes::relationship),
+                                                  field("type", &Attributes::type)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaRestriction() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaRestriction&, const MediaRestriction&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaRestriction::attributes),
+                                              field("value", &MediaRestriction::value)};
 };
 
 /// "media:rights". No element fills it.
@@ -401,22 +262,12 @@ struct MediaRights {
     struct Attributes {
         std::optional<Text> status{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("status", status);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("status", &Attributes::status)};
     };
 
     std::optional<Attributes> attributes{};
 
-    MediaRights() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const MediaRights&, const MediaRights&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaRights::attributes)};
 };
 
 /// "media:starRating" of a community.
@@ -427,25 +278,14 @@ struct MediaStarRating {
         std::optional<std::int64_t> min{};
         std::optional<std::int64_t> max{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("average", average);
-            v("count", count);
-            v("min", min);
-            v("max", max);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("average", &Attributes::average), field("count", &Attributes::count),
+                       field("min", &Attributes::min), field("max", &Attributes::max)};
     };
 
     std::optional<Attributes> attributes{};
 
-    MediaStarRating() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const MediaStarRating&, const MediaStarRating&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaStarRating::attributes)};
 };
 
 /// "media:statistics" of a community.
@@ -454,23 +294,13 @@ struct MediaStatistics {
         std::optional<std::int64_t> views{};
         std::optional<std::int64_t> favorites{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("views", views);
-            v("favorites", favorites);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("views", &Attributes::views),
+                                                  field("favorites", &Attributes::favorites)};
     };
 
     std::optional<Attributes> attributes{};
 
-    MediaStatistics() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const MediaStatistics&, const MediaStatistics&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaStatistics::attributes)};
 };
 
 /// "media:status": whether the media is still available.
@@ -479,23 +309,13 @@ struct MediaStatus {
         std::optional<Text> state{};
         std::optional<Text> reason{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("state", state);
-            v("reason", reason);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("state", &Attributes::state), field("reason", &Attributes::reason)};
     };
 
     std::optional<Attributes> attributes{};
 
-    MediaStatus() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const MediaStatus&, const MediaStatus&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaStatus::attributes)};
 };
 
 /// "media:subTitle": a subtitle file.
@@ -505,24 +325,14 @@ struct MediaSubTitle {
         std::optional<Text> lang{};
         std::optional<Text> href{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("lang", lang);
-            v("href", href);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("lang", &Attributes::lang),
+                       field("href", &Attributes::href)};
     };
 
     std::optional<Attributes> attributes{};
 
-    MediaSubTitle() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const MediaSubTitle&, const MediaSubTitle&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaSubTitle::attributes)};
 };
 
 /// "media:text": a transcript. No element fills it.
@@ -533,27 +343,16 @@ struct MediaText {
         std::optional<Text> start{};
         std::optional<Text> end{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-            v("lang", lang);
-            v("start", start);
-            v("end", end);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("type", &Attributes::type), field("lang", &Attributes::lang),
+                       field("start", &Attributes::start), field("end", &Attributes::end)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaText() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaText&, const MediaText&) = default;
+    static constexpr auto fields =
+        std::tuple{field("attributes", &MediaText::attributes), field("value", &MediaText::value)};
 };
 
 /// "media:thumbnail". Width and height stay texts ("100px" is kept).
@@ -564,27 +363,16 @@ struct MediaThumbnail {
         std::optional<Text> height{};
         std::optional<Text> time{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-            v("width", width);
-            v("height", height);
-            v("time", time);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
+                       field("height", &Attributes::height), field("time", &Attributes::time)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaThumbnail() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaThumbnail&, const MediaThumbnail&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaThumbnail::attributes),
+                                              field("value", &MediaThumbnail::value)};
 };
 
 /// "media:title".
@@ -592,24 +380,14 @@ struct MediaTitle {
     struct Attributes {
         std::optional<Text> type{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    MediaTitle() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const MediaTitle&, const MediaTitle&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &MediaTitle::attributes),
+                                              field("value", &MediaTitle::value)};
 };
 
 /// "media:content": one media object (a file or a stream) with its own
@@ -634,24 +412,20 @@ struct MediaContent {
         std::optional<std::int64_t> width{};
         std::optional<Text> lang{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-            v("fileSize", fileSize);
-            v("type", type);
-            v("medium", medium);
-            v("isDefault", isDefault);
-            v("expression", expression);
-            v("bitrate", bitrate);
-            v("framerate", framerate);
-            v("samplingrate", samplingrate);
-            v("channels", channels);
-            v("duration", duration);
-            v("height", height);
-            v("width", width);
-            v("lang", lang);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("url", &Attributes::url),
+                                                  field("fileSize", &Attributes::fileSize),
+                                                  field("type", &Attributes::type),
+                                                  field("medium", &Attributes::medium),
+                                                  field("isDefault", &Attributes::isDefault),
+                                                  field("expression", &Attributes::expression),
+                                                  field("bitrate", &Attributes::bitrate),
+                                                  field("framerate", &Attributes::framerate),
+                                                  field("samplingrate", &Attributes::samplingrate),
+                                                  field("channels", &Attributes::channels),
+                                                  field("duration", &Attributes::duration),
+                                                  field("height", &Attributes::height),
+                                                  field("width", &Attributes::width),
+                                                  field("lang", &Attributes::lang)};
     };
 
     std::optional<MediaTitle> mediaTitle{};
@@ -662,18 +436,14 @@ struct MediaContent {
     Indirect<MediaCategory> mediaCategory{};
     std::optional<Attributes> attributes{};
 
-    MediaContent() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("mediaTitle", mediaTitle);
-        v("mediaDescription", mediaDescription);
-        v("mediaPlayer", mediaPlayer);
-        v("mediaThumbnails", mediaThumbnails);
-        v("mediaKeywords", mediaKeywords);
-        v("mediaCategory", mediaCategory);
-        v("attributes", attributes);
-    }
+    static constexpr auto fields =
+        std::tuple{field("mediaTitle", &MediaContent::mediaTitle),
+                   field("mediaDescription", &MediaContent::mediaDescription),
+                   field("mediaPlayer", &MediaContent::mediaPlayer),
+                   field("mediaThumbnails", &MediaContent::mediaThumbnails),
+                   field("mediaKeywords", &MediaContent::mediaKeywords),
+                   field("mediaCategory", &MediaContent::mediaCategory),
+                   field("attributes", &MediaContent::attributes)};
     friend bool operator==(const MediaContent& a, const MediaContent& b) {
         return a.attributes == b.attributes;
     }
@@ -686,14 +456,10 @@ struct MediaGroup {
     std::optional<MediaCategory> mediaCategory{};
     std::optional<MediaRating> mediaRating{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("mediaContents", mediaContents);
-        v("mediaCredits", mediaCredits);
-        v("mediaCategory", mediaCategory);
-        v("mediaRating", mediaRating);
-    }
-    friend bool operator==(const MediaGroup&, const MediaGroup&) = default;
+    static constexpr auto fields = std::tuple{field("mediaContents", &MediaGroup::mediaContents),
+                                              field("mediaCredits", &MediaGroup::mediaCredits),
+                                              field("mediaCategory", &MediaGroup::mediaCategory),
+                                              field("mediaRating", &MediaGroup::mediaRating)};
 };
 
 /// One tag of "media:tags", with its optional weight ("tag:weight").
@@ -701,12 +467,8 @@ struct MediaTag {
     std::optional<Text> tag{};
     std::optional<std::int64_t> weight{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("tag", tag);
-        v("weight", weight);
-    }
-    friend bool operator==(const MediaTag&, const MediaTag&) = default;
+    static constexpr auto fields =
+        std::tuple{field("tag", &MediaTag::tag), field("weight", &MediaTag::weight)};
 };
 
 /// "media:community": ratings, statistics and tags given by viewers.
@@ -715,13 +477,10 @@ struct MediaCommunity {
     std::optional<MediaStatistics> mediaStatistics{};
     std::optional<std::vector<MediaTag>> mediaTags{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("mediaStarRating", mediaStarRating);
-        v("mediaStatistics", mediaStatistics);
-        v("mediaTags", mediaTags);
-    }
-    friend bool operator==(const MediaCommunity&, const MediaCommunity&) = default;
+    static constexpr auto fields =
+        std::tuple{field("mediaStarRating", &MediaCommunity::mediaStarRating),
+                   field("mediaStatistics", &MediaCommunity::mediaStatistics),
+                   field("mediaTags", &MediaCommunity::mediaTags)};
 };
 
 /// "media:scene": a chapter of the media. Times in seconds.
@@ -731,14 +490,11 @@ struct MediaScene {
     std::optional<Real> sceneStartTime{};
     std::optional<Real> sceneEndTime{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("sceneTitle", sceneTitle);
-        v("sceneDescription", sceneDescription);
-        v("sceneStartTime", sceneStartTime);
-        v("sceneEndTime", sceneEndTime);
-    }
-    friend bool operator==(const MediaScene&, const MediaScene&) = default;
+    static constexpr auto fields =
+        std::tuple{field("sceneTitle", &MediaScene::sceneTitle),
+                   field("sceneDescription", &MediaScene::sceneDescription),
+                   field("sceneStartTime", &MediaScene::sceneStartTime),
+                   field("sceneEndTime", &MediaScene::sceneEndTime)};
 };
 
 /// All Media RSS data of one RSS item or Atom entry. Some fields exist for the
@@ -778,37 +534,34 @@ struct MediaNamespace {
     Indirect<MediaRights> mediaRights{};
     std::optional<std::vector<MediaScene>> mediaScenes{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("mediaGroup", mediaGroup);
-        v("mediaContents", mediaContents);
-        v("mediaRating", mediaRating);
-        v("mediaTitle", mediaTitle);
-        v("mediaDescription", mediaDescription);
-        v("mediaKeywords", mediaKeywords);
-        v("mediaThumbnails", mediaThumbnails);
-        v("mediaCategory", mediaCategory);
-        v("mediaHash", mediaHash);
-        v("mediaPlayer", mediaPlayer);
-        v("mediaCredits", mediaCredits);
-        v("mediaCopyright", mediaCopyright);
-        v("mediaText", mediaText);
-        v("mediaRestriction", mediaRestriction);
-        v("mediaCommunity", mediaCommunity);
-        v("mediaComments", mediaComments);
-        v("mediaEmbed", mediaEmbed);
-        v("mediaResponses", mediaResponses);
-        v("mediaBackLinks", mediaBackLinks);
-        v("mediaStatus", mediaStatus);
-        v("mediaPrices", mediaPrices);
-        v("mediaLicense", mediaLicense);
-        v("mediaSubTitle", mediaSubTitle);
-        v("mediaPeerLink", mediaPeerLink);
-        v("mediaLocation", mediaLocation);
-        v("mediaRights", mediaRights);
-        v("mediaScenes", mediaScenes);
-    }
-    friend bool operator==(const MediaNamespace&, const MediaNamespace&) = default;
+    static constexpr auto fields =
+        std::tuple{field("mediaGroup", &MediaNamespace::mediaGroup),
+                   field("mediaContents", &MediaNamespace::mediaContents),
+                   field("mediaRating", &MediaNamespace::mediaRating),
+                   field("mediaTitle", &MediaNamespace::mediaTitle),
+                   field("mediaDescription", &MediaNamespace::mediaDescription),
+                   field("mediaKeywords", &MediaNamespace::mediaKeywords),
+                   field("mediaThumbnails", &MediaNamespace::mediaThumbnails),
+                   field("mediaCategory", &MediaNamespace::mediaCategory),
+                   field("mediaHash", &MediaNamespace::mediaHash),
+                   field("mediaPlayer", &MediaNamespace::mediaPlayer),
+                   field("mediaCredits", &MediaNamespace::mediaCredits),
+                   field("mediaCopyright", &MediaNamespace::mediaCopyright),
+                   field("mediaText", &MediaNamespace::mediaText),
+                   field("mediaRestriction", &MediaNamespace::mediaRestriction),
+                   field("mediaCommunity", &MediaNamespace::mediaCommunity),
+                   field("mediaComments", &MediaNamespace::mediaComments),
+                   field("mediaEmbed", &MediaNamespace::mediaEmbed),
+                   field("mediaResponses", &MediaNamespace::mediaResponses),
+                   field("mediaBackLinks", &MediaNamespace::mediaBackLinks),
+                   field("mediaStatus", &MediaNamespace::mediaStatus),
+                   field("mediaPrices", &MediaNamespace::mediaPrices),
+                   field("mediaLicense", &MediaNamespace::mediaLicense),
+                   field("mediaSubTitle", &MediaNamespace::mediaSubTitle),
+                   field("mediaPeerLink", &MediaNamespace::mediaPeerLink),
+                   field("mediaLocation", &MediaNamespace::mediaLocation),
+                   field("mediaRights", &MediaNamespace::mediaRights),
+                   field("mediaScenes", &MediaNamespace::mediaScenes)};
 };
 
 }  // namespace syndra

@@ -3,6 +3,7 @@
 #include <syndra/content.hpp>
 #include <syndra/date.hpp>
 #include <syndra/dublin_core.hpp>
+#include <syndra/fields.hpp>
 #include <syndra/indirect.hpp>
 #include <syndra/itunes.hpp>
 #include <syndra/media.hpp>
@@ -28,7 +29,7 @@ enum class RSSFeedSkipDay { monday, tuesday, wednesday, thursday, friday, saturd
 std::string_view rawValue(RSSFeedSkipDay day) noexcept;
 /// The day whose raw value is exactly `raw`.
 std::optional<RSSFeedSkipDay> skipDayFromRawValue(std::string_view raw) noexcept;
-/// The day an element's text names: lower-cased, then an exact match (no
+/// The day an element's text names: case-folded (all of Unicode), then an exact match (no
 /// trimming), so "Sunday" is sunday and " sunday" is nothing.
 std::optional<RSSFeedSkipDay> skipDayFromText(std::string_view text) noexcept;
 
@@ -37,24 +38,14 @@ struct RSSFeedCategory {
     struct Attributes {
         std::optional<Text> domain{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("domain", domain);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("domain", &Attributes::domain)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    RSSFeedCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const RSSFeedCategory&, const RSSFeedCategory&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedCategory::attributes),
+                                              field("value", &RSSFeedCategory::value)};
 };
 
 /// The channel "cloud": where to register for update notifications.
@@ -67,26 +58,16 @@ struct RSSFeedCloud {
         /// The "protocol" attribute.
         std::optional<Text> protocolSpecification{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("domain", domain);
-            v("port", port);
-            v("path", path);
-            v("registerProcedure", registerProcedure);
-            v("protocolSpecification", protocolSpecification);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{
+            field("domain", &Attributes::domain), field("port", &Attributes::port),
+            field("path", &Attributes::path),
+            field("registerProcedure", &Attributes::registerProcedure),
+            field("protocolSpecification", &Attributes::protocolSpecification).as("protocol")};
     };
 
     std::optional<Attributes> attributes{};
 
-    RSSFeedCloud() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const RSSFeedCloud&, const RSSFeedCloud&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedCloud::attributes)};
 };
 
 /// The channel "image".
@@ -98,16 +79,10 @@ struct RSSFeedImage {
     std::optional<std::int64_t> height{};
     std::optional<Text> description{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("url", url);
-        v("title", title);
-        v("link", link);
-        v("width", width);
-        v("height", height);
-        v("description", description);
-    }
-    friend bool operator==(const RSSFeedImage&, const RSSFeedImage&) = default;
+    static constexpr auto fields = std::tuple{
+        field("url", &RSSFeedImage::url),       field("title", &RSSFeedImage::title),
+        field("link", &RSSFeedImage::link),     field("width", &RSSFeedImage::width),
+        field("height", &RSSFeedImage::height), field("description", &RSSFeedImage::description)};
 };
 
 /// The channel "textInput": a search box offered with the feed.
@@ -117,40 +92,14 @@ struct RSSFeedTextInput {
     std::optional<Text> name{};
     std::optional<Text> link{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("title", title);
-        v("description", description);
-        v("name", name);
-        v("link", link);
-    }
-    friend bool operator==(const RSSFeedTextInput&, const RSSFeedTextInput&) = default;
+    static constexpr auto fields =
+        std::tuple{field("title", &RSSFeedTextInput::title),
+                   field("description", &RSSFeedTextInput::description),
+                   field("name", &RSSFeedTextInput::name), field("link", &RSSFeedTextInput::link)};
 };
 
 /// An item "category", with its "domain" attribute.
-struct RSSFeedItemCategory {
-    struct Attributes {
-        std::optional<Text> domain{};
-
-        template <class V>
-        void visitFields(V&& v) const {
-            v("domain", domain);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    RSSFeedItemCategory() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const RSSFeedItemCategory&, const RSSFeedItemCategory&) = default;
-};
+using RSSFeedItemCategory = RSSFeedCategory;
 
 /// An item "enclosure": the attached media file.
 struct RSSFeedItemEnclosure {
@@ -160,24 +109,15 @@ struct RSSFeedItemEnclosure {
         std::optional<std::int64_t> length{};
         std::optional<Text> type{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-            v("length", length);
-            v("type", type);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields =
+            std::tuple{field("url", &Attributes::url), field("length", &Attributes::length),
+                       field("type", &Attributes::type)};
     };
 
     std::optional<Attributes> attributes{};
 
-    RSSFeedItemEnclosure() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-    }
-    friend bool operator==(const RSSFeedItemEnclosure&, const RSSFeedItemEnclosure&) = default;
+    static constexpr auto fields =
+        std::tuple{field("attributes", &RSSFeedItemEnclosure::attributes)};
 };
 
 /// An item "guid".
@@ -185,24 +125,14 @@ struct RSSFeedItemGUID {
     struct Attributes {
         std::optional<bool> isPermaLink{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("isPermaLink", isPermaLink);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("isPermaLink", &Attributes::isPermaLink)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    RSSFeedItemGUID() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const RSSFeedItemGUID&, const RSSFeedItemGUID&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedItemGUID::attributes),
+                                              field("value", &RSSFeedItemGUID::value)};
 };
 
 /// An item "source": the channel the item came from.
@@ -210,24 +140,14 @@ struct RSSFeedItemSource {
     struct Attributes {
         std::optional<Text> url{};
 
-        template <class V>
-        void visitFields(V&& v) const {
-            v("url", url);
-        }
-        friend bool operator==(const Attributes&, const Attributes&) = default;
+        static constexpr auto fields = std::tuple{field("url", &Attributes::url)};
     };
 
     std::optional<Attributes> attributes{};
     std::optional<Text> value{};
 
-    RSSFeedItemSource() = default;
-
-    template <class V>
-    void visitFields(V&& v) const {
-        v("attributes", attributes);
-        v("value", value);
-    }
-    friend bool operator==(const RSSFeedItemSource&, const RSSFeedItemSource&) = default;
+    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedItemSource::attributes),
+                                              field("value", &RSSFeedItemSource::value)};
 };
 
 /// One "item" of the channel. The source, rare in practice, is held through
@@ -249,24 +169,20 @@ struct RSSFeedItem {
     Indirect<ITunesNamespace> iTunes{};
     Indirect<MediaNamespace> media{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("title", title);
-        v("link", link);
-        v("description", description);
-        v("author", author);
-        v("categories", categories);
-        v("comments", comments);
-        v("enclosure", enclosure);
-        v("guid", guid);
-        v("pubDate", pubDate);
-        v("source", source);
-        v("dublinCore", dublinCore);
-        v("content", content);
-        v("iTunes", iTunes);
-        v("media", media);
-    }
-    friend bool operator==(const RSSFeedItem&, const RSSFeedItem&) = default;
+    static constexpr auto fields = std::tuple{field("title", &RSSFeedItem::title),
+                                              field("link", &RSSFeedItem::link),
+                                              field("description", &RSSFeedItem::description),
+                                              field("author", &RSSFeedItem::author),
+                                              field("categories", &RSSFeedItem::categories),
+                                              field("comments", &RSSFeedItem::comments),
+                                              field("enclosure", &RSSFeedItem::enclosure),
+                                              field("guid", &RSSFeedItem::guid),
+                                              field("pubDate", &RSSFeedItem::pubDate),
+                                              field("source", &RSSFeedItem::source),
+                                              field("dublinCore", &RSSFeedItem::dublinCore),
+                                              field("content", &RSSFeedItem::content),
+                                              field("iTunes", &RSSFeedItem::iTunes),
+                                              field("media", &RSSFeedItem::media)};
 };
 
 /// The channel of an RSS 2.0 or RDF document, with its items.
@@ -297,33 +213,29 @@ struct RSSFeed {
     Indirect<SyndicationNamespace> syndication{};
     Indirect<ITunesNamespace> iTunes{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("title", title);
-        v("link", link);
-        v("description", description);
-        v("language", language);
-        v("copyright", copyright);
-        v("managingEditor", managingEditor);
-        v("webMaster", webMaster);
-        v("pubDate", pubDate);
-        v("lastBuildDate", lastBuildDate);
-        v("categories", categories);
-        v("generator", generator);
-        v("docs", docs);
-        v("cloud", cloud);
-        v("rating", rating);
-        v("ttl", ttl);
-        v("image", image);
-        v("textInput", textInput);
-        v("skipHours", skipHours);
-        v("skipDays", skipDays);
-        v("items", items);
-        v("dublinCore", dublinCore);
-        v("syndication", syndication);
-        v("iTunes", iTunes);
-    }
-    friend bool operator==(const RSSFeed&, const RSSFeed&) = default;
+    static constexpr auto fields = std::tuple{field("title", &RSSFeed::title),
+                                              field("link", &RSSFeed::link),
+                                              field("description", &RSSFeed::description),
+                                              field("language", &RSSFeed::language),
+                                              field("copyright", &RSSFeed::copyright),
+                                              field("managingEditor", &RSSFeed::managingEditor),
+                                              field("webMaster", &RSSFeed::webMaster),
+                                              field("pubDate", &RSSFeed::pubDate),
+                                              field("lastBuildDate", &RSSFeed::lastBuildDate),
+                                              field("categories", &RSSFeed::categories),
+                                              field("generator", &RSSFeed::generator),
+                                              field("docs", &RSSFeed::docs),
+                                              field("cloud", &RSSFeed::cloud),
+                                              field("rating", &RSSFeed::rating),
+                                              field("ttl", &RSSFeed::ttl),
+                                              field("image", &RSSFeed::image),
+                                              field("textInput", &RSSFeed::textInput),
+                                              field("skipHours", &RSSFeed::skipHours),
+                                              field("skipDays", &RSSFeed::skipDays),
+                                              field("items", &RSSFeed::items),
+                                              field("dublinCore", &RSSFeed::dublinCore),
+                                              field("syndication", &RSSFeed::syndication),
+                                              field("iTunes", &RSSFeed::iTunes)};
 };
 
 }  // namespace syndra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/date.hpp>
+#include <syndra/fields.hpp>
 
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,7 @@ enum class SyndicationUpdatePeriod { hourly, daily, weekly, monthly, yearly };
 std::string_view rawValue(SyndicationUpdatePeriod period) noexcept;
 /// The period whose raw value is exactly `raw`.
 std::optional<SyndicationUpdatePeriod> updatePeriodFromRawValue(std::string_view raw) noexcept;
-/// The period an element's text names: lower-cased, then an exact match (no
+/// The period an element's text names: case-folded (all of Unicode), then an exact match (no
 /// trimming), so "Daily" is daily and " daily" is nothing.
 std::optional<SyndicationUpdatePeriod> updatePeriodFromText(std::string_view text) noexcept;
 
@@ -25,13 +26,10 @@ struct SyndicationNamespace {
     std::optional<std::int64_t> syUpdateFrequency{};
     std::optional<Date> syUpdateBase{};
 
-    template <class V>
-    void visitFields(V&& v) const {
-        v("syUpdatePeriod", syUpdatePeriod);
-        v("syUpdateFrequency", syUpdateFrequency);
-        v("syUpdateBase", syUpdateBase);
-    }
-    friend bool operator==(const SyndicationNamespace&, const SyndicationNamespace&) = default;
+    static constexpr auto fields =
+        std::tuple{field("syUpdatePeriod", &SyndicationNamespace::syUpdatePeriod),
+                   field("syUpdateFrequency", &SyndicationNamespace::syUpdateFrequency),
+                   field("syUpdateBase", &SyndicationNamespace::syUpdateBase)};
 };
 
 }  // namespace syndra

@@ -1,8 +1,8 @@
 #pragma once
 
-// How the JSON Feed records read and write themselves. Each record's members
-// are listed once per direction, in the format's key order, which is also the
-// order of reading (the first failure in that order is the one reported).
+// How the JSON Feed records read and write themselves: by their field tables,
+// in the format's key order, which is also the order of reading (the first
+// failure in that order is the one reported).
 
 #include <syndra/json_feed.hpp>
 
@@ -12,42 +12,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace platform::json {
-
-template <>
-struct Codec<syndra::JSONFeedAuthor> {
-    static void decode(Keyed& k, syndra::JSONFeedAuthor& r) {
-        k.optional("name", r.name);
-        k.optional("url", r.url);
-        k.optional("avatar", r.avatar);
-        // An author is someone: a name, a page or a picture. Any one will do;
-        // an object with none of them describes nobody.
-        if (!k.failed() && !r.name && !r.url && !r.avatar) {
-            k.reject(DecodingError::Kind::dataCorrupted,
-                     "an author needs at least one of \"name\", \"url\" or \"avatar\"");
-        }
-    }
-    static void encode(KeyedWriter& w, const syndra::JSONFeedAuthor& r) {
-        w.write("name", r.name);
-        w.write("url", r.url);
-        w.write("avatar", r.avatar);
-    }
-};
-
-template <>
-struct Codec<syndra::JSONFeedHub> {
-    static void decode(Keyed& k, syndra::JSONFeedHub& r) {
-        syndra::Text type;
-        k.required("type", type);
-        if (!k.failed()) r.type = std::move(type);
-        k.optional("url", r.url);
-    }
-    static void encode(KeyedWriter& w, const syndra::JSONFeedHub& r) {
-        w.write("type", r.type);
-        w.write("url", r.url);
-    }
-};
 
 /// Any JSON number, as a double.
 inline std::optional<syndra::Real> readReal(const nlohmann::json& value, std::string& whyNot) {
@@ -55,24 +23,6 @@ inline std::optional<syndra::Real> readReal(const nlohmann::json& value, std::st
     whyNot = std::string("expected a number, found ") + describeType(value);
     return std::nullopt;
 }
-
-template <>
-struct Codec<syndra::JSONFeedAttachment> {
-    static void decode(Keyed& k, syndra::JSONFeedAttachment& r) {
-        k.optional("title", r.title);
-        k.optional("url", r.url);
-        k.optional("mime_type", r.mimeType);
-        k.optional("size_in_bytes", r.sizeInBytes);
-        k.optionalWith<syndra::Real>("duration_in_seconds", r.durationInSeconds, readReal);
-    }
-    static void encode(KeyedWriter& w, const syndra::JSONFeedAttachment& r) {
-        w.write("title", r.title);
-        w.write("url", r.url);
-        w.write("mime_type", r.mimeType);
-        w.write("size_in_bytes", r.sizeInBytes);
-        w.write("duration_in_seconds", std::optional<double>(r.durationInSeconds));
-    }
-};
 
 /// An item id is text; one written as a number without a fraction or exponent
 /// reads as that number's text. (decodeJSONFeedKeyed's tree holds such an id
@@ -90,73 +40,62 @@ inline std::optional<syndra::Text> readItemId(const nlohmann::json& value, std::
     return std::nullopt;
 }
 
-template <>
-struct Codec<syndra::JSONFeedItem> {
-    static void decode(Keyed& k, syndra::JSONFeedItem& r) {
-        k.optionalWith<syndra::Text>("id", r.id, readItemId);
-        k.optional("title", r.title);
-        k.optional("url", r.url);
-        k.optional("external_url", r.externalUrl);
-        k.optional("content_text", r.contentText);
-        k.optional("content_html", r.contentHtml);
-        k.optional("summary", r.summary);
-        k.optional("image", r.image);
-        k.optional("banner_image", r.bannerImage);
-        k.optional("date_published", r.datePublished);
-        k.optional("date_modified", r.dateModified);
-        k.optional("tags", r.tags);
-        k.optional("author", r.author);
-        k.optional("attachments", r.attachments);
-    }
-    static void encode(KeyedWriter& w, const syndra::JSONFeedItem& r) {
-        w.write("id", r.id);
-        w.write("title", r.title);
-        w.write("url", r.url);
-        w.write("external_url", r.externalUrl);
-        w.write("content_text", r.contentText);
-        w.write("content_html", r.contentHtml);
-        w.write("summary", r.summary);
-        w.write("image", r.image);
-        w.write("banner_image", r.bannerImage);
-        w.write("date_published", r.datePublished);
-        w.write("date_modified", r.dateModified);
-        w.write("tags", r.tags);
-        w.write("author", r.author);
-        w.write("attachments", r.attachments);
-    }
-};
+/// Whether R is one of the JSON Feed records.
+template <class R>
+concept JSONFeedRecord = std::is_same_v<R, syndra::JSONFeed> ||
+    std::is_same_v<R, syndra::JSONFeedItem> || std::is_same_v<R, syndra::JSONFeedAuthor> ||
+    std::is_same_v<R, syndra::JSONFeedHub> || std::is_same_v<R, syndra::JSONFeedAttachment>;
 
-template <>
-struct Codec<syndra::JSONFeed> {
-    static void decode(Keyed& k, syndra::JSONFeed& r) {
-        k.optional("version", r.version);
-        k.optional("title", r.title);
-        k.optional("user_comment", r.userComment);
-        k.optional("home_page_url", r.homePageURL);
-        k.optional("description", r.description);
-        k.optional("feed_url", r.feedUrl);
-        k.optional("next_url", r.nextUrl);
-        k.optional("icon", r.icon);
-        k.optional("favicon", r.favicon);
-        k.optional("expired", r.expired);
-        k.optional("author", r.author);
-        k.optional("hubs", r.hubs);
-        k.optional("items", r.items);
+template <JSONFeedRecord R>
+struct Codec<R> {
+    static void decode(Keyed& k, R& r) {
+        syndra::forEachField<R>([&](const auto& row) { decodeField(k, row, r.*row.member); });
+        if constexpr (std::is_same_v<R, syndra::JSONFeedAuthor>) {
+            // An author is someone: a name, a page or a picture. Any one will
+            // do; an object with none of them describes nobody.
+            if (!k.failed() && !r.name && !r.url && !r.avatar) {
+                k.reject(DecodingError::Kind::dataCorrupted,
+                         "an author needs at least one of \"name\", \"url\" or \"avatar\"");
+            }
+        }
     }
-    static void encode(KeyedWriter& w, const syndra::JSONFeed& r) {
-        w.write("version", r.version);
-        w.write("title", r.title);
-        w.write("user_comment", r.userComment);
-        w.write("home_page_url", r.homePageURL);
-        w.write("description", r.description);
-        w.write("feed_url", r.feedUrl);
-        w.write("next_url", r.nextUrl);
-        w.write("icon", r.icon);
-        w.write("favicon", r.favicon);
-        w.write("expired", r.expired);
-        w.write("author", r.author);
-        w.write("hubs", r.hubs);
-        w.write("items", r.items);
+
+    static void encode(KeyedWriter& w, const R& r) {
+        syndra::forEachField<R>([&](const auto& row) {
+            const auto& value = r.*row.member;
+            if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>,
+                                         std::optional<syndra::Real>>) {
+                w.write(row.key, value ? std::optional<double>(*value) : std::nullopt);
+            } else {
+                w.write(row.key, value);
+            }
+        });
+    }
+
+private:
+    template <class Row, class T>
+    static void decodeField(Keyed& k, const Row& row, std::optional<T>& out) {
+        if constexpr (std::is_same_v<T, syndra::Text>) {
+            if (row.reading == syndra::FieldReading::integerAsText) {
+                k.optionalWith<syndra::Text>(row.key, out, readItemId);
+            } else if (row.isRequired) {
+                std::string text;
+                k.required(row.key, text);
+                if (!k.failed()) out = syndra::Text(text);
+            } else {
+                std::optional<std::string> text;
+                k.optional(row.key, text);
+                if (text) out = syndra::Text(*text);
+            }
+        } else if constexpr (std::is_same_v<T, std::vector<syndra::Text>>) {
+            std::optional<std::vector<std::string>> texts;
+            k.optional(row.key, texts);
+            if (texts) out.emplace(texts->begin(), texts->end());
+        } else if constexpr (std::is_same_v<T, syndra::Real>) {
+            k.optionalWith<syndra::Real>(row.key, out, readReal);
+        } else {
+            k.optional(row.key, out);
+        }
     }
 };
 

@@ -154,14 +154,13 @@ std::size_t both(Model& model, const AttributeMap& attributes) {
 
 // ---- Text rules ------------------------------------------------------------
 //
-// Each receives the element's whole text. An element without text leaves its
-// field as it was.
+// Each receives the element's whole text; the walk calls none for an element
+// without text, while an empty text (an empty CDATA section) is text.
 
 /// Runs `apply` on the field and answers what it answers (the bytes kept);
-/// nothing happens without text or without the target.
+/// nothing happens without the target.
 template <class Loc, auto Field, class Apply>
-std::size_t withField(typename Loc::Model& model, std::string_view text, Apply&& apply) {
-    if (text.empty()) return 0;
+std::size_t withField(typename Loc::Model& model, Apply&& apply) {
     auto* target = Loc::find(model);
     return target == nullptr ? 0 : std::forward<Apply>(apply)(target->*Field);
 }
@@ -170,20 +169,20 @@ std::size_t withField(typename Loc::Model& model, std::string_view text, Apply&&
 /// repeated elements of one path run together.
 template <class Loc, auto Field>
 std::size_t appendText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text, [text](std::optional<Text>& field) {
+    return withField<Loc, Field>(model, [text](std::optional<Text>& field) {
         if (field) {
             field->append(text);
-        } else {
-            field.emplace(text);
+            return text.size();
         }
-        return text.size();
+        field.emplace(text);
+        return Text::heapBytes(text.size());
     });
 }
 
 /// Replaces the field with the date the text gives, or empties it.
 template <class Loc, auto Field>
 std::size_t dateText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text, [text](std::optional<Date>& field) {
+    return withField<Loc, Field>(model, [text](std::optional<Date>& field) {
         field = toDate(text);
         return std::size_t{0};
     });
@@ -194,7 +193,8 @@ std::size_t dateText(typename Loc::Model& model, std::string_view text) {
 template <class Loc, auto Field>
 std::size_t trimmedDateText(typename Loc::Model& model, std::string_view text) {
     const std::string_view date = trimWhiteSpaceAndNewlines(text);
-    return withField<Loc, Field>(model, date, [date](std::optional<Date>& field) {
+    if (date.empty() && !text.empty()) return 0;
+    return withField<Loc, Field>(model, [date](std::optional<Date>& field) {
         field = toDate(date);
         return std::size_t{0};
     });
@@ -203,7 +203,7 @@ std::size_t trimmedDateText(typename Loc::Model& model, std::string_view text) {
 /// Replaces the field with the integer the text gives, or empties it.
 template <class Loc, auto Field>
 std::size_t integerText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text, [text](std::optional<std::int64_t>& field) {
+    return withField<Loc, Field>(model, [text](std::optional<std::int64_t>& field) {
         field = toInt(text);
         return std::size_t{0};
     });
@@ -213,7 +213,7 @@ std::size_t integerText(typename Loc::Model& model, std::string_view text) {
 /// empties it.
 template <class Loc, auto Field>
 std::size_t durationText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text, [text](std::optional<Real>& field) {
+    return withField<Loc, Field>(model, [text](std::optional<Real>& field) {
         field = toDuration(text);
         return std::size_t{0};
     });
@@ -222,20 +222,19 @@ std::size_t durationText(typename Loc::Model& model, std::string_view text) {
 /// Replaces the field with the update period the text names, or empties it.
 template <class Loc, auto Field>
 std::size_t periodText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<SyndicationUpdatePeriod>& field) {
-                                     field = updatePeriodFromText(text);
-                                     return std::size_t{0};
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<SyndicationUpdatePeriod>& field) {
+        field = updatePeriodFromText(text);
+        return std::size_t{0};
+    });
 }
 
 /// Appends the text as a new element of an existing list of texts.
 template <class Loc, auto Field>
 std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text, [text](std::optional<std::vector<Text>>& list) {
+    return withField<Loc, Field>(model, [text](std::optional<std::vector<Text>>& list) {
         if (!list) return std::size_t{0};
         list->emplace_back(text);
-        return sizeof(Text) + text.size();
+        return sizeof(Text) + Text::heapBytes(text.size());
     });
 }
 
@@ -243,26 +242,23 @@ std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
 /// dropped.
 template <class Loc, auto Field>
 std::size_t hourText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<std::vector<std::int64_t>>& list) {
-                                     const auto hour = toInt(text);
-                                     if (!list || !hour || *hour < 0 || *hour > 23)
-                                         return std::size_t{0};
-                                     list->push_back(*hour);
-                                     return sizeof(std::int64_t);
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<std::vector<std::int64_t>>& list) {
+        const auto hour = toInt(text);
+        if (!list || !hour || *hour < 0 || *hour > 23) return std::size_t{0};
+        list->push_back(*hour);
+        return sizeof(std::int64_t);
+    });
 }
 
 /// Appends the day the text names (any letter case) to an existing list.
 template <class Loc, auto Field>
 std::size_t dayText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, text,
-                                 [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
-                                     const auto day = skipDayFromText(text);
-                                     if (!list || !day) return std::size_t{0};
-                                     list->push_back(*day);
-                                     return sizeof(RSSFeedSkipDay);
-                                 });
+    return withField<Loc, Field>(model, [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
+        const auto day = skipDayFromText(text);
+        if (!list || !day) return std::size_t{0};
+        list->push_back(*day);
+        return sizeof(RSSFeedSkipDay);
+    });
 }
 
 }  // namespace syndra::detail

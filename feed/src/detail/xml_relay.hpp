@@ -101,7 +101,8 @@ private:
     }
     void appendText(char tag, std::string_view text) {
         // The usual piece fits the batch as it is.
-        if (!text.empty() && current_.size() + kHeader + text.size() <= batchBytes_) {
+        // An empty piece is still text (an empty CDATA section).
+        if (current_.size() + kHeader + text.size() <= batchBytes_) {
             addText(tag, text);
             return;
         }

@@ -155,7 +155,10 @@ public:
     Flow characters(std::string_view text) override {
         // Adjacent pieces are joined and handed to the rule in one call when
         // the run ends, so that a value split by the tokenizer still converts.
-        if (textRule_ != nullptr) text_.append(text);
+        if (textRule_ != nullptr) {
+            text_.append(text);
+            hasText_ = true;
+        }
         return Flow::proceed;
     }
 
@@ -239,10 +242,12 @@ private:
 
     // Hands the text gathered to its rule; false once the model is past its bound.
     bool flushText() {
-        if (text_.empty() || textRule_ == nullptr) {
+        if (!hasText_ || textRule_ == nullptr) {
             text_.clear();
+            hasText_ = false;
             return true;
         }
+        hasText_ = false;
         if (*feedType_ == XMLFeedType::atom) {
             modelBytes_ += static_cast<const PathRule<Atom>*>(textRule_)->text(*atom_, text_);
         } else {
@@ -279,6 +284,7 @@ private:
     std::vector<Level> levels_;
     std::string path_;
     std::string text_;
+    bool hasText_ = false;            // text_ holds the element's text, even if it is empty
     const void* textRule_ = nullptr;  // PathRule<Rss> or PathRule<Atom>, per feedType_
 };
 

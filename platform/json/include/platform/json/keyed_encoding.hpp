@@ -61,9 +61,9 @@ private:
             KeyedWriter nested(dates_);
             Codec<T>::encode(nested, value);
             return nested.take();
-        } else if constexpr (std::is_convertible_v<const T&, const std::string&>) {
-            // Types derived from std::string would otherwise look like arrays too.
-            return nlohmann::ordered_json(static_cast<const std::string&>(value));
+        } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
+            // Text types would otherwise look like arrays, or not convert at all.
+            return nlohmann::ordered_json(std::string(std::string_view(value)));
         } else {
             return nlohmann::ordered_json(value);
         }
