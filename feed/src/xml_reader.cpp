@@ -4,10 +4,12 @@
 #include "detail/html_entities.hpp"
 #include "detail/utf8_sequence.hpp"
 #include "detail/xml_relay.hpp"
+#include "detail/xml_repair.hpp"
 
 #include <expat.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -20,6 +22,7 @@
 #include <system_error>
 #include <thread>
 #include <type_traits>
+#include <utility>
 
 namespace syndra::detail {
 namespace {
@@ -160,7 +163,8 @@ std::optional<std::string> makeReady(std::string_view raw, ReadyDocument& ready)
     return std::nullopt;
 }
 
-// Whether expat reads `doc` as UTF-8 straight from the caller's bytes.
+// Whether expat reads `doc` as UTF-8 straight from bytes that outlive the
+// read (the caller's, or a mended copy's).
 bool isCallersUtf8(const PreparedDocument& doc) noexcept {
     if (!doc.storage.empty()) return false;
     const std::string_view text = doc.text;
@@ -179,11 +183,16 @@ bool isCallersUtf8(const PreparedDocument& doc) noexcept {
 template <class Sink>
 class Reader {
 public:
-    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready)
+    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready,
+           const XmlRepair* repair)
         : sink_(sink),
           options_(options),
           doc_(ready.doc),
-          entityDeclarations_(ready.entityDeclarations) {}
+          entityDeclarations_(ready.entityDeclarations),
+          repair_(repair) {}
+
+    /// Whether expat refused the document as not well-formed.
+    bool rejected() const noexcept { return rejected_; }
 
     void run() {
         const std::string_view text = doc_.text;
@@ -256,11 +265,23 @@ private:
         return options_.abort != nullptr && options_.abort->load(std::memory_order_relaxed);
     }
 
+    // Line and column (from 1) of where expat is, in the document the caller
+    // gave even when a mended copy is being read.
+    std::pair<std::size_t, std::size_t> position() const {
+        if (repair_ != nullptr) {
+            const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+            return repair_->positionOf(at < 0 ? 0 : static_cast<std::size_t>(at));
+        }
+        return {XML_GetCurrentLineNumber(parser_.get()),
+                XML_GetCurrentColumnNumber(parser_.get()) + 1};
+    }
+
     std::string positioned(std::string message) const {
+        const auto [line, column] = position();
         message += " at line ";
-        message += std::to_string(XML_GetCurrentLineNumber(parser_.get()));
+        message += std::to_string(line);
         message += ", column ";
-        message += std::to_string(XML_GetCurrentColumnNumber(parser_.get()) + 1);
+        message += std::to_string(column);
         return message;
     }
 
@@ -281,6 +302,7 @@ private:
                 fail(positioned(describeError(text)), ErrorKind::encoding);
                 break;
             default:
+                rejected_ = true;
                 fail(positioned(describeError(text)), ErrorKind::syntax);
                 break;
         }
@@ -359,8 +381,7 @@ private:
         }
         if (++r.depth_ > r.options_.maxDepth) {
             r.fail("Elements nested deeper than " + std::to_string(r.options_.maxDepth) +
-                       " levels at line " +
-                       std::to_string(XML_GetCurrentLineNumber(r.parser_.get())),
+                       " levels at line " + std::to_string(r.position().first),
                    ErrorKind::limitExceeded);
             return;
         }
@@ -457,6 +478,7 @@ private:
             r.deliver([&] { return r.sink_.characters(*text); });
             return;
         }
+        r.rejected_ = true;
         r.fail(r.positioned("undefined entity \"&" + std::string(name) + ";\""), ErrorKind::syntax);
     }
 
@@ -477,6 +499,7 @@ private:
     const XmlReadOptions& options_;
     const PreparedDocument& doc_;
     const std::string& entityDeclarations_;
+    const XmlRepair* repair_;  // when reading a mended copy
     ParserHandle parser_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
@@ -484,25 +507,24 @@ private:
     bool stopped_ = false;
     bool failed_ = false;
     bool inCdata_ = false;
+    bool rejected_ = false;
 };
 
-}  // namespace
-
-void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
-    ReadyDocument ready;
-    if (auto failure = makeReady(document, ready)) {
-        sink.error(std::move(*failure), ErrorKind::encoding);
-        return;
-    }
+// Reads `ready` into `sink`; true when expat rejected it as not well-formed.
+bool read(const ReadyDocument& ready, XmlEventSink& sink, const XmlReadOptions& options,
+          const XmlRepair* repair = nullptr) {
     if (options.useSecondThread) {
         // expat reads on a second thread while this one builds the model.
         XmlRelay relay;
+        bool rejected = false;
         std::optional<std::jthread> reader;
         try {
-            reader.emplace([&relay, &options, &ready] {
+            reader.emplace([&relay, &options, &ready, repair, &rejected] {
                 XmlRelay::Writer& writer = relay.writer();
                 try {
-                    Reader<XmlRelay::Writer>(writer, options, ready).run();
+                    Reader<XmlRelay::Writer> r(writer, options, ready, repair);
+                    r.run();
+                    rejected = r.rejected();
                 } catch (const std::bad_alloc&) {
                     writer.error("Out of memory", ErrorKind::outOfMemory);
                 } catch (...) {
@@ -514,11 +536,89 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
             reader.reset();  // no thread to be had: read on this one
         }
         if (reader) {
-            relay.replay(sink);  // on the way out, reader's destructor waits for it
-            return;
+            // The reading thread does not learn at once that the sink has
+            // stopped, and may yet fail on what follows the document element.
+            const bool sinkFailed = relay.replay(sink);
+            reader.reset();  // waits for the thread, and so for `rejected`
+            return rejected && sinkFailed;
         }
     }
-    Reader<XmlEventSink>(sink, options, ready).run();
+    Reader<XmlEventSink> r(sink, options, ready, repair);
+    r.run();
+    return r.rejected();
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// `doc` in UTF-8, the form the mending works on: its own text, or a
+// conversion of it into `storage`. Nothing when expat reads it in a way the
+// mending cannot follow.
+std::optional<std::string_view> utf8Text(const PreparedDocument& doc, std::string& storage) {
+    const std::string_view text = doc.text;
+    if (doc.encoding != nullptr) return text;
+    // A NUL beside the first '<' makes expat guess UTF-16.
+    if (text.size() >= 2 && (text[0] == '\0' || text[1] == '\0')) return std::nullopt;
+    const auto declared = declaredEncoding(text);
+    if (!declared || (declared->size() == 5 && startsWithIgnoringCase(*declared, "UTF-8")) ||
+        (declared->size() == 8 && startsWithIgnoringCase(*declared, "US-ASCII"))) {
+        return text;
+    }
+    // One byte per character: each becomes the character of its charset.
+    std::array<int, 256> map{};
+    if (!singleByteMap(*declared, map)) return std::nullopt;
+    storage.reserve(text.size() + text.size() / 8);
+    for (const char byte : text) {
+        const int c = map[static_cast<unsigned char>(byte)];
+        if (c < 0 || c > 0xFFFF) return std::nullopt;
+        appendUtf8(storage, static_cast<char32_t>(c));
+    }
+    return std::string_view(storage);
+}
+
+}  // namespace
+
+void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options) {
+    ReadyDocument ready;
+    if (auto failure = makeReady(document, ready)) {
+        sink.error(std::move(*failure), ErrorKind::encoding);
+        return;
+    }
+    read(ready, sink, options);
+}
+
+std::vector<Warning> readXmlRecovering(std::string_view document,
+                                       const std::function<XmlEventSink&()>& sink,
+                                       const XmlReadOptions& options) {
+    ReadyDocument ready;
+    if (auto failure = makeReady(document, ready)) {
+        sink().error(std::move(*failure), ErrorKind::encoding);
+        return {};
+    }
+    // A well-formed document is read once, exactly as without recovery.
+    if (!read(ready, sink(), options) || !options.recover) return {};
+    std::string converted;
+    const std::optional<std::string_view> text = utf8Text(ready.doc, converted);
+    if (!text) return {};
+    const XmlRepair repair = XmlRepair::of(*text, options.maxDepth);
+    if (!repair.usable()) return {};  // the first read's error stands
+    ReadyDocument mended;
+    mended.doc.text = repair.text();
+    mended.doc.encoding = "UTF-8";
+    mended.entityDeclarations = htmlEntityDeclarations(mended.doc.text);
+    if (!mended.entityDeclarations.empty()) dropStandalone(mended.doc);
+    if (read(mended, sink(), options, &repair)) return {};
+    return repair.warnings();
 }
 
 }  // namespace syndra::detail
