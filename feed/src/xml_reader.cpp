@@ -23,6 +23,7 @@
 #include <thread>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace syndra::detail {
 namespace {
@@ -178,6 +179,54 @@ bool isCallersUtf8(const PreparedDocument& doc) noexcept {
     return std::string_view(doc.encoding) == "UTF-8";
 }
 
+// The bytes expat reads, held as a series of spans (the document, or the
+// pieces of a mended one), handed out in chunks: straight from a span where
+// it holds the whole chunk, else gathered, so that short pieces never make
+// expat start a token over call after call.
+class ChunkSource {
+public:
+    explicit ChunkSource(std::vector<std::string_view> spans) : spans_(std::move(spans)) {
+        skipEmpty();
+    }
+
+    bool done() const noexcept { return index_ == spans_.size(); }
+
+    std::string_view next(std::size_t size) {
+        if (done()) return {};
+        const std::string_view rest = spans_[index_].substr(offset_);
+        if (rest.size() >= size || index_ + 1 == spans_.size()) {
+            const std::string_view chunk = rest.substr(0, size);
+            advance(chunk.size());
+            return chunk;
+        }
+        gathered_.clear();
+        while (!done() && gathered_.size() < size) {
+            const std::string_view part = spans_[index_].substr(offset_, size - gathered_.size());
+            gathered_.append(part);
+            advance(part.size());
+        }
+        return gathered_;
+    }
+
+private:
+    void advance(std::size_t n) {
+        offset_ += n;
+        if (offset_ == spans_[index_].size()) {
+            ++index_;
+            offset_ = 0;
+            skipEmpty();
+        }
+    }
+    void skipEmpty() {
+        while (index_ < spans_.size() && spans_[index_].empty()) ++index_;
+    }
+
+    std::vector<std::string_view> spans_;
+    std::size_t index_ = 0;
+    std::size_t offset_ = 0;
+    std::string gathered_;
+};
+
 // Templated on the sink so that the relay's writer, a final class, is called
 // directly: its calls come once per event.
 template <class Sink>
@@ -195,7 +244,6 @@ public:
     bool rejected() const noexcept { return rejected_; }
 
     void run() {
-        const std::string_view text = doc_.text;
         // Without namespace processing: names arrive prefixed, as written.
         parser_.reset(XML_ParserCreate(doc_.encoding));
         if (!parser_) {
@@ -213,18 +261,7 @@ public:
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
 
-        std::size_t offset = 0;
-        if (!doc_.head.empty()) {
-            const std::string_view head = doc_.head;
-            const bool last = head.size() == text.size();
-            if (XML_Parse(p, head.data(), static_cast<int>(head.size()),
-                          last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (!stopped_) parseFailed(text);
-                return;
-            }
-            if (stopped_ || last) return;
-            offset = head.size();
-        }
+        ChunkSource source(spans());
         std::size_t patternIndex = 0;
         std::size_t chunk = options_.chunkSize;
         do {
@@ -236,15 +273,13 @@ public:
             if (!options_.chunkPattern.empty()) {
                 size = options_.chunkPattern[patternIndex++ % options_.chunkPattern.size()];
             }
-            size = std::clamp<std::size_t>(size, 1, kMaxChunk);
-            size = std::min(size, text.size() - offset);
-            const bool last = offset + size == text.size();
+            const std::string_view piece = source.next(std::clamp<std::size_t>(size, 1, kMaxChunk));
+            const bool last = source.done();
             const std::uint64_t eventsBefore = events_;
-            const auto status = XML_Parse(p, text.data() + offset, static_cast<int>(size),
+            const auto status = XML_Parse(p, piece.data(), static_cast<int>(piece.size()),
                                           last ? XML_TRUE : XML_FALSE);
-            offset += size;
             if (status != XML_STATUS_OK) {
-                if (!stopped_) parseFailed(text);
+                if (!stopped_) parseFailed();
                 return;
             }
             if (stopped_) return;
@@ -255,7 +290,7 @@ public:
             // the next call gets twice the bytes, which keeps the re-reading
             // linear overall.
             chunk = events_ == eventsBefore ? std::min(chunk * 2, kMaxChunk) : options_.chunkSize;
-        } while (offset < text.size());
+        } while (!source.done());
     }
 
 private:
@@ -285,54 +320,68 @@ private:
         return message;
     }
 
-    void parseFailed(std::string_view text) {
+    // What expat reads: the document, its first bytes perhaps rewritten, or
+    // the mended document's pieces.
+    std::vector<std::string_view> spans() const {
+        const std::string_view text = doc_.text;
+        const std::string_view head = doc_.head;
+        if (repair_ != nullptr) return repair_->pieces(head);
+        if (head.empty()) return {text};
+        return {head, text.substr(head.size())};
+    }
+
+    // The document from where the byte expat is at comes from: for a mended
+    // document, from where that byte stands in the document read.
+    std::string_view documentAt(XML_Index index) const noexcept {
+        if (index < 0) return {};
+        auto at = static_cast<std::size_t>(index);
+        if (repair_ != nullptr) at = repair_->originalOffset(at);
+        const std::string_view text = doc_.text;
+        return at < text.size() ? text.substr(at) : std::string_view();
+    }
+
+    void parseFailed() {
         // expat checks the bytes of a CDATA section itself; bytes that are not
         // UTF-8 there go to the sink as the section's raw bytes, whose own
         // check names the element they stand in.
-        if (const std::string_view bad = brokenCdataBytes(text); !bad.empty()) {
+        if (const std::string_view bad = brokenCdataBytes(); !bad.empty()) {
             deliver([&] { return sink_.cdata(bad); });
         }
         if (stopped_) return;
         switch (XML_GetErrorCode(parser_.get())) {
             case XML_ERROR_NO_MEMORY:
-                fail(positioned(describeError(text)), ErrorKind::outOfMemory);
+                fail(positioned(describeError()), ErrorKind::outOfMemory);
                 break;
             case XML_ERROR_UNKNOWN_ENCODING:
             case XML_ERROR_INCORRECT_ENCODING:
-                fail(positioned(describeError(text)), ErrorKind::encoding);
+                fail(positioned(describeError()), ErrorKind::encoding);
                 break;
             default:
                 rejected_ = true;
-                fail(positioned(describeError(text)), ErrorKind::syntax);
+                fail(positioned(describeError()), ErrorKind::syntax);
                 break;
         }
     }
 
-    std::string_view brokenCdataBytes(std::string_view text) const {
+    std::string_view brokenCdataBytes() const {
         const XML_Error code = XML_GetErrorCode(parser_.get());
         if (!inCdata_ || (code != XML_ERROR_INVALID_TOKEN && code != XML_ERROR_PARTIAL_CHAR) ||
             !isCallersUtf8(doc_)) {
             return {};
         }
-        const XML_Index index = XML_GetCurrentByteIndex(parser_.get());
-        if (index < 0) return {};
-        const auto at = static_cast<std::size_t>(index);
-        if (at >= text.size()) return {};
-        const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
-        const auto* end = reinterpret_cast<const unsigned char*>(text.data()) + text.size();
-        if (*p < 0x80 || utf8SequenceLength(p, end) != 0) return {};
-        return text.substr(at, std::min<std::size_t>(4, text.size() - at));
+        const std::string_view rest = documentAt(XML_GetCurrentByteIndex(parser_.get()));
+        if (rest.empty()) return {};
+        const auto* p = reinterpret_cast<const unsigned char*>(rest.data());
+        if (*p < 0x80 || utf8SequenceLength(p, p + rest.size()) != 0) return {};
+        return rest.substr(0, 4);
     }
 
     // expat's text, naming the entity where expat leaves it out.
-    std::string describeError(std::string_view text) const {
+    std::string describeError() const {
         const XML_Error code = XML_GetErrorCode(parser_.get());
         std::string message = XML_ErrorString(code);
-        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
-        if (code == XML_ERROR_UNDEFINED_ENTITY && at >= 0 &&
-            static_cast<std::size_t>(at) < text.size() &&
-            text[static_cast<std::size_t>(at)] == '&') {
-            const std::string_view rest = text.substr(static_cast<std::size_t>(at));
+        const std::string_view rest = documentAt(XML_GetCurrentByteIndex(parser_.get()));
+        if (code == XML_ERROR_UNDEFINED_ENTITY && !rest.empty() && rest[0] == '&') {
             const std::size_t semicolon = rest.find(';');
             if (semicolon != std::string_view::npos && semicolon <= 64) {
                 message += " \"" + std::string(rest.substr(0, semicolon + 1)) + "\"";
@@ -441,16 +490,12 @@ private:
         const char* buffer = XML_GetInputContext(parser_.get(), &offset, &size);
         if (buffer == nullptr || piece.data() != buffer + offset) return nullptr;
         const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
-        const std::string_view text = doc_.text;
-        if (at < static_cast<XML_Index>(doc_.head.size()) ||
-            static_cast<std::size_t>(at) > text.size() ||
-            text.size() - static_cast<std::size_t>(at) < piece.size()) {
-            return nullptr;
-        }
+        if (at < static_cast<XML_Index>(doc_.head.size())) return nullptr;
+        const std::string_view rest = documentAt(at);
+        if (rest.size() < piece.size()) return nullptr;
         // Checked rather than trusted: both copies are in the cache, and a
         // wrong guess would corrupt text.
-        const char* candidate = text.data() + at;
-        return std::memcmp(candidate, piece.data(), piece.size()) == 0 ? candidate : nullptr;
+        return std::memcmp(rest.data(), piece.data(), piece.size()) == 0 ? rest.data() : nullptr;
     }
 
     // Charsets expat does not know itself, one byte per character.
@@ -499,7 +544,7 @@ private:
     const XmlReadOptions& options_;
     const PreparedDocument& doc_;
     const std::string& entityDeclarations_;
-    const XmlRepair* repair_;  // when reading a mended copy
+    const XmlRepair* repair_;  // when reading a mended document
     ParserHandle parser_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
@@ -517,31 +562,36 @@ bool read(const ReadyDocument& ready, XmlEventSink& sink, const XmlReadOptions& 
         // expat reads on a second thread while this one builds the model.
         XmlRelay relay;
         bool rejected = false;
-        std::optional<std::jthread> reader;
-        try {
-            reader.emplace([&relay, &options, &ready, repair, &rejected] {
-                XmlRelay::Writer& writer = relay.writer();
-                try {
-                    Reader<XmlRelay::Writer> r(writer, options, ready, repair);
-                    r.run();
-                    rejected = r.rejected();
-                } catch (const std::bad_alloc&) {
-                    writer.error("Out of memory", ErrorKind::outOfMemory);
-                } catch (...) {
-                    writer.error("Internal failure", ErrorKind::syntax);
-                }
-                relay.close();
-            });
-        } catch (const std::system_error&) {
-            reader.reset();  // no thread to be had: read on this one
-        }
-        if (reader) {
-            // The reading thread does not learn at once that the sink has
-            // stopped, and may yet fail on what follows the document element.
-            const bool sinkFailed = relay.replay(sink);
-            reader.reset();  // waits for the thread, and so for `rejected`
-            return rejected && sinkFailed;
-        }
+        bool threaded = false;
+        bool sinkFailed = false;
+        {
+            std::jthread reader;
+            try {
+                reader = std::jthread([&relay, &options, &ready, repair, &rejected] {
+                    XmlRelay::Writer& writer = relay.writer();
+                    try {
+                        Reader<XmlRelay::Writer> r(writer, options, ready, repair);
+                        r.run();
+                        rejected = r.rejected();
+                    } catch (const std::bad_alloc&) {
+                        writer.error("Out of memory", ErrorKind::outOfMemory);
+                    } catch (...) {
+                        writer.error("Internal failure", ErrorKind::syntax);
+                    }
+                    relay.close();
+                });
+            } catch (const std::system_error&) {
+                // no thread to be had: read on this one
+            }
+            if (reader.joinable()) {
+                threaded = true;
+                // The reading thread does not learn at once that the sink has
+                // stopped, and may yet fail on what follows the document
+                // element: only an error the sink got counts.
+                sinkFailed = relay.replay(sink);
+            }
+        }  // the reader's destructor waits for the thread, and so for `rejected`
+        if (threaded) return sinkFailed && rejected;
     }
     Reader<XmlEventSink> r(sink, options, ready, repair);
     r.run();
@@ -612,10 +662,12 @@ std::vector<Warning> readXmlRecovering(std::string_view document,
     if (!text) return {};
     const XmlRepair repair = XmlRepair::of(*text, options.maxDepth);
     if (!repair.usable()) return {};  // the first read's error stands
+    // Repairs add no entity names and take none away that the mended
+    // document uses: the document's own names serve.
     ReadyDocument mended;
-    mended.doc.text = repair.text();
+    mended.doc.text = *text;
     mended.doc.encoding = "UTF-8";
-    mended.entityDeclarations = htmlEntityDeclarations(mended.doc.text);
+    mended.entityDeclarations = htmlEntityDeclarations(*text);
     if (!mended.entityDeclarations.empty()) dropStandalone(mended.doc);
     if (read(mended, sink(), options, &repair)) return {};
     return repair.warnings();

@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace syndra::detail {
@@ -65,23 +65,54 @@ std::string codePointName(std::uint32_t c) {
 }
 
 // Line and column as expat counts them: CR, LF and CR LF each end a line, and
-// a column is a character, not a byte.
-struct Cursor {
-    std::size_t offset = 0;
-    std::size_t line = 1;
-    std::size_t column = 0;
+// a column is a character, not a byte. Moves forward only.
+class Cursor {
+public:
+    explicit Cursor(std::string_view text) noexcept
+        : text_(text), crs_(std::memchr(text.data(), '\r', text.size()) != nullptr) {}
 
-    void advanceTo(std::string_view text, std::size_t target) noexcept {
-        for (; offset < target && offset < text.size(); ++offset) {
-            const auto c = static_cast<unsigned char>(text[offset]);
-            if (c == '\r' || (c == '\n' && (offset == 0 || text[offset - 1] != '\r'))) {
-                ++line;
-                column = 0;
-            } else if (c != '\n' && (c & 0xC0) != 0x80) {
-                ++column;
+    std::pair<std::size_t, std::size_t> at(std::size_t target) noexcept {
+        target = std::min(target, text_.size());
+        if (target > offset_) {
+            const char* const base = text_.data();
+            std::size_t lineStart = offset_;
+            bool newLine = false;
+            for (const char* p = base + offset_;
+                 (p = static_cast<const char*>(std::memchr(p, '\n', rest(p, target)))) != nullptr;
+                 ++p) {
+                ++line_;
+                lineStart = static_cast<std::size_t>(p - base) + 1;
+                newLine = true;
             }
+            for (const char* p = base + offset_;
+                 crs_ &&
+                 (p = static_cast<const char*>(std::memchr(p, '\r', rest(p, target)))) != nullptr;
+                 ++p) {
+                const auto next = static_cast<std::size_t>(p - base) + 1;
+                if (next < text_.size() && text_[next] == '\n') continue;  // CR LF: one end
+                ++line_;
+                lineStart = std::max(lineStart, next);
+                newLine = true;
+            }
+            if (newLine) column_ = 0;
+            for (std::size_t i = lineStart; i < target; ++i) {
+                if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80) ++column_;
+            }
+            offset_ = target;
         }
+        return {line_, column_ + 1};
     }
+
+private:
+    std::size_t rest(const char* p, std::size_t target) const noexcept {
+        return static_cast<std::size_t>(text_.data() + target - p);
+    }
+
+    std::string_view text_;
+    bool crs_;  // whether any CR needs looking at
+    std::size_t offset_ = 0;
+    std::size_t line_ = 1;
+    std::size_t column_ = 0;
 };
 
 }  // namespace
@@ -101,31 +132,30 @@ public:
         }
         if (!done_) cutShort(n);
         repair_.usable_ = !tooMany_ && !repair_.edits_.empty();
-        if (repair_.usable_) {
-            repair_.text_.append(in_.substr(copied_));
-        } else {
-            repair_.text_.clear();
-            repair_.text_.shrink_to_fit();
-        }
         return std::move(repair_);
     }
 
 private:
-    // Replaces the document's [from, to) by `replacement` in the copy.
-    void edit(std::size_t from, std::size_t to, std::string_view replacement, std::string message) {
-        if (repair_.edits_.size() == XmlRepair::kMaxRepairs) {
+    // The document's [from, to) reads as `replacement`.
+    void edit(std::size_t from, std::size_t to, std::string replacement, std::string message) {
+        auto& edits = repair_.edits_;
+        if (edits.size() == XmlRepair::kMaxRepairs) {
             tooMany_ = true;
             done_ = true;
             return;
         }
-        std::string& out = repair_.text_;
-        if (repair_.edits_.empty()) out.reserve(in_.size() + 4096);
-        from = std::max(from, copied_);
-        out.append(in_.substr(copied_, from - copied_));
-        const std::size_t at = out.size();
-        out.append(replacement);
-        repair_.edits_.push_back({from, to, at, out.size(), std::move(message)});
-        copied_ = to;
+        if (!edits.empty()) from = std::max(from, edits.back().to);
+        const std::size_t at = edits.empty() ? from
+                                             : edits.back().at + edits.back().replacement.size() +
+                                                   (from - edits.back().to);
+        edits.push_back({from, to, at, std::move(replacement), std::move(message)});
+    }
+
+    // Forgets the repairs from `from` on (those inside a tag the document
+    // cuts short).
+    void forgetFrom(std::size_t from) {
+        auto& edits = repair_.edits_;
+        while (!edits.empty() && edits.back().from >= from) edits.pop_back();
     }
 
     // Something without a plain reading: the rest stays as it is, and the
@@ -334,45 +364,34 @@ private:
 
     void startTag() {
         const std::size_t n = in_.size();
-        // Where the tag ends, past quoted values.
-        std::size_t end = pos_ + 1;
-        for (char quote = 0; end < n; ++end) {
-            const char c = in_[end];
-            if (quote != 0) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                break;
-            }
-        }
-        if (end == n) {
-            // Cut short inside the tag has a plain reading; a quote left open
-            // in the middle of the document has none.
-            if (in_.find('>', pos_) == std::string_view::npos) return cutShort(pos_);
-            return leaveTheRest();
-        }
         std::size_t at = pos_ + 1;
-        while (at < end && !endsName(static_cast<unsigned char>(in_[at]))) ++at;
+        while (at < n && !endsName(static_cast<unsigned char>(in_[at]))) ++at;
         const std::string_view name = in_.substr(pos_ + 1, at - pos_ - 1);
         bool empty = false;
         for (;;) {
             const std::size_t spaceFrom = at;
-            while (at < end && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
-            if (at == end) break;
-            if (in_[at] == '/' && at + 1 == end) {
+            while (at < n && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
+            if (at == n) return cutShortInTag();
+            if (in_[at] == '>') break;
+            if (in_[at] == '/') {
+                if (at + 1 == n) return cutShortInTag();
+                if (in_[at + 1] != '>') return leaveTheRest();
                 empty = true;
+                ++at;
                 break;
             }
             const std::size_t attribute = at;
-            while (at < end && !endsName(static_cast<unsigned char>(in_[at]))) ++at;
-            if (attribute == spaceFrom || at == attribute) return leaveTheRest();
-            while (at < end && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
-            if (at == end || in_[at] != '=') return leaveTheRest();
+            while (at < n && !endsName(static_cast<unsigned char>(in_[at]))) ++at;
+            const bool named = at > attribute;
+            while (at < n && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
+            if (at == n) return cutShortInTag();
+            if (attribute == spaceFrom || !named || in_[at] != '=') return leaveTheRest();
             ++at;
-            while (at < end && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
-            if (at == end || (in_[at] != '"' && in_[at] != '\'')) return leaveTheRest();
+            while (at < n && isSpace(static_cast<unsigned char>(in_[at]))) ++at;
+            if (at == n) return cutShortInTag();
+            if (in_[at] != '"' && in_[at] != '\'') return leaveTheRest();
             const std::size_t valueEnd = in_.find(in_[at], at + 1);
+            if (valueEnd == std::string_view::npos) return cutShortInTag();
             attributeValue(at + 1, valueEnd);
             if (done_) return;
             at = valueEnd + 1;
@@ -380,13 +399,20 @@ private:
         // The read refuses an element nested deeper than the limit; nothing
         // past it needs mending.
         if (open_.size() >= maxDepth_) return leaveTheRest();
-        pos_ = end + 1;
+        pos_ = at + 1;
         if (empty) {
             if (open_.empty()) done_ = true;  // a document element without content
             return;
         }
         open_.push_back(name);
-        ++openCount_[name];
+    }
+
+    // The document ends inside the start tag at pos_. Cut short, the tag
+    // goes; but a quote left open with markup after it has no plain reading.
+    void cutShortInTag() {
+        forgetFrom(pos_);
+        if (in_.find('>', pos_) != std::string_view::npos) return leaveTheRest();
+        cutShort(pos_);
     }
 
     void attributeValue(std::size_t from, std::size_t to) {
@@ -413,46 +439,43 @@ private:
         if (at == n) return cutShort(pos_);
         if (in_[at] != '>' || name.empty()) return leaveTheRest();
         const std::size_t end = at + 1;
-        const auto open = openCount_.find(name);
-        if (open == openCount_.end() || open->second == 0) {
+        if (!open_.empty() && open_.back() == name) return closeInnermost(end);
+        // An ancestor is looked for this far up: far past any real feed, and
+        // few enough that end tags closing nothing stay cheap to check.
+        constexpr std::size_t kSearched = 1024;
+        std::size_t depth = open_.size();
+        while (depth > 0 && open_.size() - depth < kSearched && open_[depth - 1] != name) --depth;
+        if (depth == 0 || open_[depth - 1] != name) {
             // Hand-written feeds close <webMaster> with </webmaster>: ignoring
             // that would nest the rest of the document inside the element.
             if (!open_.empty() && sameIgnoringCase(open_.back(), name)) {
-                const std::string top(open_.back());
-                edit(pos_, end, "</" + top + ">",
+                const std::string_view top = open_.back();
+                edit(pos_, end, "</" + std::string(top) + ">",
                      "end tag </" + shown(name) + "> read as </" + shown(top) + ">");
-                closeInnermost(end);
-                return;
+                return closeInnermost(end);
             }
             edit(pos_, end, {}, "end tag </" + shown(name) + "> closes nothing open; ignored");
             pos_ = end;
             return;
         }
-        if (open_.back() != name) {
-            std::string closing;
-            std::string names;
-            for (std::size_t listed = 0; open_.back() != name; ++listed) {
-                const std::string_view inner = open_.back();
-                closing.append("</").append(inner).append(">");
-                if (listed < kListed) names += (listed == 0 ? "<" : ", <") + shown(inner) + ">";
-                if (listed == kListed) names += ", \xE2\x80\xA6";
-                pop();
-            }
-            edit(pos_, pos_, closing, "end tag </" + shown(name) + "> also closes " + names);
+        std::string closing;
+        std::string names;
+        for (std::size_t listed = 0; open_.size() > depth; ++listed) {
+            const std::string_view inner = open_.back();
+            closing.append("</").append(inner).append(">");
+            if (listed < kListed) names += (listed == 0 ? "<" : ", <") + shown(inner) + ">";
+            if (listed == kListed) names += ", \xE2\x80\xA6";
+            open_.pop_back();
         }
+        edit(pos_, pos_, std::move(closing), "end tag </" + shown(name) + "> also closes " + names);
         closeInnermost(end);
     }
 
     // Closes the innermost open element with the end tag that ends at `end`.
     void closeInnermost(std::size_t end) {
-        pop();
+        open_.pop_back();
         pos_ = end;
         if (open_.empty()) done_ = true;  // nothing after the document element is read
-    }
-
-    void pop() {
-        --openCount_[open_.back()];
-        open_.pop_back();
     }
 
     // The document ends at `at` (the start of a token it cuts short, or its
@@ -463,11 +486,12 @@ private:
         if (at == in_.size()) {
             // A character cut in two at the very end goes too.
             std::size_t lead = at;
-            while (lead > copied_ && at - lead < 3 &&
+            const std::size_t floor = repair_.edits_.empty() ? 0 : repair_.edits_.back().to;
+            while (lead > floor && at - lead < 3 &&
                    (static_cast<unsigned char>(in_[lead - 1]) & 0xC0) == 0x80) {
                 --lead;
             }
-            if (lead > copied_) {
+            if (lead > floor) {
                 const auto c = static_cast<unsigned char>(in_[lead - 1]);
                 const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
                 if (length > at - lead + 1) at = lead - 1;
@@ -481,7 +505,7 @@ private:
             if (listed < kListed) names += (listed == 0 ? "<" : ", <") + shown(open_[i]) + ">";
             if (listed == kListed) names += ", \xE2\x80\xA6";
         }
-        edit(at, in_.size(), closing, "document cut short; closed " + names);
+        edit(at, in_.size(), std::move(closing), "document cut short; closed " + names);
     }
 
     // Elements named in one message at most.
@@ -491,13 +515,9 @@ private:
     XmlRepair repair_;
     std::size_t maxDepth_;
     std::size_t pos_ = 0;
-    std::size_t copied_ = 0;  // the document's bytes already in the copy
-    bool done_ = false;       // the rest is copied as it stands
+    bool done_ = false;  // the rest reads as it stands
     bool tooMany_ = false;
     std::vector<std::string_view> open_;
-    // How many open elements have each name: the test for an end tag that
-    // closes nothing open stays quick however deep the document.
-    std::unordered_map<std::string_view, std::size_t> openCount_;
     std::unordered_set<std::string_view> declared_;
 };
 
@@ -505,29 +525,46 @@ XmlRepair XmlRepair::of(std::string_view text, int maxDepth) {
     return XmlMender(text, maxDepth).run();
 }
 
+std::vector<std::string_view> XmlRepair::pieces(std::string_view head) const {
+    std::vector<std::string_view> pieces;
+    pieces.reserve(2 * edits_.size() + 2);
+    std::size_t from = 0;
+    if (!head.empty() && (edits_.empty() || edits_.front().from >= head.size())) {
+        pieces.push_back(head);
+        from = head.size();
+    }
+    for (const Edit& edit : edits_) {
+        pieces.push_back(original_.substr(from, edit.from - from));
+        pieces.push_back(edit.replacement);
+        from = edit.to;
+    }
+    pieces.push_back(original_.substr(from));
+    return pieces;
+}
+
 std::vector<Warning> XmlRepair::warnings() const {
     std::vector<Warning> warnings;
     warnings.reserve(edits_.size());
-    Cursor cursor;
+    Cursor cursor(original_);
     for (const Edit& edit : edits_) {
-        cursor.advanceTo(original_, edit.from);
-        warnings.push_back({cursor.line, cursor.column + 1, edit.message});
+        const auto [line, column] = cursor.at(edit.from);
+        warnings.push_back({line, column, edit.message});
     }
     return warnings;
 }
 
-std::pair<std::size_t, std::size_t> XmlRepair::positionOf(std::size_t offset) const {
-    // The last edit that starts at or before `offset` in the copy.
+std::size_t XmlRepair::originalOffset(std::size_t offset) const noexcept {
+    // The last edit that starts at or before `offset` in the mended document.
     const auto after = std::upper_bound(edits_.begin(), edits_.end(), offset,
                                         [](std::size_t o, const Edit& e) { return o < e.at; });
-    std::size_t original = offset;
-    if (after != edits_.begin()) {
-        const Edit& edit = *std::prev(after);
-        original = offset < edit.end ? edit.from : edit.to + (offset - edit.end);
-    }
-    Cursor cursor;
-    cursor.advanceTo(original_, original);
-    return {cursor.line, cursor.column + 1};
+    if (after == edits_.begin()) return offset;
+    const Edit& edit = *std::prev(after);
+    const std::size_t end = edit.at + edit.replacement.size();
+    return offset < end ? edit.from : edit.to + (offset - end);
+}
+
+std::pair<std::size_t, std::size_t> XmlRepair::positionOf(std::size_t offset) const {
+    return Cursor(original_).at(originalOffset(offset));
 }
 
 }  // namespace syndra::detail

@@ -1,9 +1,10 @@
 #pragma once
 
 // Mending a document that expat rejected, for Options::recover: one pass over
-// the text that copies it with every flaw mended that has one plain reading,
-// and remembers where each repair went so that positions in the copy can be
-// told in the document's own lines and columns.
+// the text that finds every flaw with one plain reading and decides how it
+// reads. The mended document is never written out whole: it is the document
+// itself with the repairs' replacements between its stretches, and positions
+// in it can be told in the document's own lines and columns.
 
 #include <syndra/warning.hpp>
 
@@ -15,7 +16,7 @@
 
 namespace syndra::detail {
 
-/// A mended copy of a UTF-8 document, and the repairs that made it.
+/// The repairs that mend a UTF-8 document.
 class XmlRepair {
 public:
     /// More repairs than this and the document is not mended at all: it is no
@@ -27,30 +28,39 @@ public:
     /// is left as it stands: the read refuses it anyway.
     static XmlRepair of(std::string_view text, int maxDepth);
 
-    /// Whether reading the copy can do better than reading the document:
-    /// something was mended, and no more than kMaxRepairs things.
+    /// Whether reading the mended document can do better than reading the
+    /// document: something was mended, and no more than kMaxRepairs things.
     bool usable() const noexcept { return usable_; }
-    /// The mended copy.
-    const std::string& text() const noexcept { return text_; }
+
+    /// The mended document as the spans it is made of, in order. Its first
+    /// head.size() bytes read as `head` (a rewrite of the same length) unless
+    /// a repair falls among them.
+    std::vector<std::string_view> pieces(std::string_view head = {}) const;
+
     /// One warning per repair, in document order.
     std::vector<Warning> warnings() const;
-    /// Line and column (from 1) in the document of byte `offset` of the copy.
-    std::pair<std::size_t, std::size_t> positionOf(std::size_t offset) const;
 
-    struct Edit {
-        std::size_t from;  // the document's bytes [from, to)
-        std::size_t to;
-        std::size_t at;  // became the copy's bytes [at, end)
-        std::size_t end;
-        std::string message;
-    };
+    /// Where byte `offset` of the mended document comes from in the document
+    /// (for a byte a repair put in, where that repair is).
+    std::size_t originalOffset(std::size_t offset) const noexcept;
+
+    /// Line and column (from 1) in the document of byte `offset` of the
+    /// mended document.
+    std::pair<std::size_t, std::size_t> positionOf(std::size_t offset) const;
 
 private:
     friend class XmlMender;
     explicit XmlRepair(std::string_view original) : original_(original) {}
 
+    struct Edit {
+        std::size_t from;  // the document's bytes [from, to)
+        std::size_t to;
+        std::size_t at;  // read as the mended document's bytes [at, at + replacement.size())
+        std::string replacement;
+        std::string message;
+    };
+
     std::string_view original_;
-    std::string text_;
     std::vector<Edit> edits_;
     bool usable_ = false;
 };
