@@ -73,10 +73,15 @@ const std::string kEnd = "</title></channel></rss>";
 const std::string kItem = "<rss><channel><item>";
 
 const RecoveryCase kCases[] = {
+    // Long runs of text travel from the document itself on the second thread.
     {"BareAmpersand",
-     kTitle + "Tom & Jerry" + kEnd,
-     R"("title":"Tom & Jerry")",
+     kTitle + "Tom & Jerry" + std::string(100, '!') + kEnd,
+     "\"title\":\"Tom & Jerry" + std::string(100, '!') + "\"",
      {"1:26 & that starts no reference read as text"}},
+    {"InAStandaloneDocument",
+     "<?xml version='1.0' standalone='yes'?>" + kTitle + "&eacute; & co" + kEnd,
+     "\"title\":\"\xC3\xA9 & co\"",
+     {"1:69 & that starts no reference read as text"}},
     {"AmpersandsOfNoReference",
      kTitle + "Q&A &#12 &#x; &;" + kEnd,
      R"("title":"Q&A &#12 &#x; &;")",
@@ -123,8 +128,10 @@ const RecoveryCase kCases[] = {
      kTitle + "t</b>" + kEnd + "</p>",
      R"("title":"t")",
      {"1:23 end tag </b> closes nothing open; ignored"}},
-    {"EndTagInAnotherCase", "<rss><channel><webMaster>w</webmaster><item/></channel></rss>",
-     R"("webMaster":"w","items":[{}])", {"1:27 end tag </webmaster> read as </webMaster>"}},
+    {"EndTagInAnotherCase",
+     "<rss><channel><webMaster>w</webmaster><item/></channel></rss>",
+     R"("webMaster":"w","items":[{}])",
+     {"1:27 end tag </webmaster> read as </webMaster>"}},
     {"CutShortInText",
      kItem + "<title>caf\xC3\xA9 \xC3",
      "\"title\":\"caf\xC3\xA9 \"",
