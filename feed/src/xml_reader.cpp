@@ -165,7 +165,7 @@ std::optional<std::string> makeReady(std::string_view raw, ReadyDocument& ready)
 }
 
 // Whether expat reads `doc` as UTF-8 straight from bytes that outlive the
-// read (the caller's, or a mended copy's).
+// read (the caller's, or those a mended document is pieced together from).
 bool isCallersUtf8(const PreparedDocument& doc) noexcept {
     if (!doc.storage.empty()) return false;
     const std::string_view text = doc.text;
@@ -301,7 +301,7 @@ private:
     }
 
     // Line and column (from 1) of where expat is, in the document the caller
-    // gave even when a mended copy is being read.
+    // gave even while a mended document is being read.
     std::pair<std::size_t, std::size_t> position() const {
         if (repair_ != nullptr) {
             const XML_Index at = XML_GetCurrentByteIndex(parser_.get());

@@ -159,7 +159,7 @@ private:
     }
 
     // Something without a plain reading: the rest stays as it is, and the
-    // read of the copy fails there.
+    // read of the mended document fails there.
     void leaveTheRest() { done_ = true; }
 
     std::size_t forbiddenAt(std::size_t at) const noexcept {

@@ -42,7 +42,7 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
 
 /// Reads `document` into `sink()` as readXml does. With `options.recover`, a
 /// document expat rejects as not well-formed is mended (see xml_repair.hpp)
-/// and the copy is read into a second `sink()`, whose errors tell positions
+/// and read again into a second `sink()`, whose errors tell positions
 /// in the document; the repairs come back as warnings. Every call of `sink`
 /// must give a sink that has seen nothing; the last one holds the outcome.
 std::vector<Warning> readXmlRecovering(std::string_view document,
