@@ -41,6 +41,7 @@ Result parseXML(std::string_view bytes, const Options& options, const std::atomi
     read.abort = &abort;
     read.maxDepth = options.maxDepth;
     read.useSecondThread = options.useSecondThread;
+    read.recover = options.recover;
     return detail::parseXMLFeed(bytes, read, modelLimits(options, bytes.size()));
 }
 

@@ -5,8 +5,10 @@
 
 #include <syndra/paths.hpp>
 
+#include <optional>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace syndra::detail {
 namespace {
@@ -42,9 +44,17 @@ Result toResult(Walk::Outcome outcome) {
 }  // namespace
 
 Result parseXMLFeed(std::string_view document, const XmlReadOptions& options, ModelLimits limits) {
-    Walk walk(realIndex(), realTables(), limits);
-    readXml(document, walk, options);
-    return toResult(std::move(walk).finish());
+    std::optional<Walk> walk;
+    std::vector<Warning> warnings = readXmlRecovering(
+        document,
+        [&]() -> XmlEventSink& {
+            walk.emplace(realIndex(), realTables(), limits);
+            return *walk;
+        },
+        options);
+    Result result = toResult(std::move(*walk).finish());
+    if (warnings.empty() || !result.isSuccess()) return result;
+    return Result(std::move(*result.feed()), std::move(warnings));
 }
 
 }  // namespace syndra::detail

@@ -4,10 +4,12 @@
 #include "detail/html_entities.hpp"
 #include "detail/utf8_sequence.hpp"
 #include "detail/xml_relay.hpp"
+#include "detail/xml_repair.hpp"
 
 #include <expat.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <cstring>
@@ -20,6 +22,8 @@
 #include <system_error>
 #include <thread>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 namespace syndra::detail {
 namespace {
@@ -160,7 +164,8 @@ std::optional<std::string> makeReady(std::string_view raw, ReadyDocument& ready)
     return std::nullopt;
 }
 
-// Whether expat reads `doc` as UTF-8 straight from the caller's bytes.
+// Whether expat reads `doc` as UTF-8 straight from bytes that outlive the
+// read (the caller's, or those a mended document is pieced together from).
 bool isCallersUtf8(const PreparedDocument& doc) noexcept {
     if (!doc.storage.empty()) return false;
     const std::string_view text = doc.text;
@@ -174,19 +179,71 @@ bool isCallersUtf8(const PreparedDocument& doc) noexcept {
     return std::string_view(doc.encoding) == "UTF-8";
 }
 
+// The bytes expat reads, held as a series of spans (the document, or the
+// pieces of a mended one), handed out in chunks: straight from a span where
+// it holds the whole chunk, else gathered, so that short pieces never make
+// expat start a token over call after call.
+class ChunkSource {
+public:
+    explicit ChunkSource(std::vector<std::string_view> spans) : spans_(std::move(spans)) {
+        skipEmpty();
+    }
+
+    bool done() const noexcept { return index_ == spans_.size(); }
+
+    std::string_view next(std::size_t size) {
+        if (done()) return {};
+        const std::string_view rest = spans_[index_].substr(offset_);
+        if (rest.size() >= size || index_ + 1 == spans_.size()) {
+            const std::string_view chunk = rest.substr(0, size);
+            advance(chunk.size());
+            return chunk;
+        }
+        gathered_.clear();
+        while (!done() && gathered_.size() < size) {
+            const std::string_view part = spans_[index_].substr(offset_, size - gathered_.size());
+            gathered_.append(part);
+            advance(part.size());
+        }
+        return gathered_;
+    }
+
+private:
+    void advance(std::size_t n) {
+        offset_ += n;
+        if (offset_ == spans_[index_].size()) {
+            ++index_;
+            offset_ = 0;
+            skipEmpty();
+        }
+    }
+    void skipEmpty() {
+        while (index_ < spans_.size() && spans_[index_].empty()) ++index_;
+    }
+
+    std::vector<std::string_view> spans_;
+    std::size_t index_ = 0;
+    std::size_t offset_ = 0;
+    std::string gathered_;
+};
+
 // Templated on the sink so that the relay's writer, a final class, is called
 // directly: its calls come once per event.
 template <class Sink>
 class Reader {
 public:
-    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready)
+    Reader(Sink& sink, const XmlReadOptions& options, const ReadyDocument& ready,
+           const XmlRepair* repair)
         : sink_(sink),
           options_(options),
           doc_(ready.doc),
-          entityDeclarations_(ready.entityDeclarations) {}
+          entityDeclarations_(ready.entityDeclarations),
+          repair_(repair) {}
+
+    /// Whether expat refused the document as not well-formed.
+    bool rejected() const noexcept { return rejected_; }
 
     void run() {
-        const std::string_view text = doc_.text;
         // Without namespace processing: names arrive prefixed, as written.
         parser_.reset(XML_ParserCreate(doc_.encoding));
         if (!parser_) {
@@ -204,18 +261,7 @@ public:
         XML_SetParamEntityParsing(p, XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE);
         if (!entityDeclarations_.empty()) XML_UseForeignDTD(p, XML_TRUE);
 
-        std::size_t offset = 0;
-        if (!doc_.head.empty()) {
-            const std::string_view head = doc_.head;
-            const bool last = head.size() == text.size();
-            if (XML_Parse(p, head.data(), static_cast<int>(head.size()),
-                          last ? XML_TRUE : XML_FALSE) != XML_STATUS_OK) {
-                if (!stopped_) parseFailed(text);
-                return;
-            }
-            if (stopped_ || last) return;
-            offset = head.size();
-        }
+        ChunkSource source(spans());
         std::size_t patternIndex = 0;
         std::size_t chunk = options_.chunkSize;
         do {
@@ -227,15 +273,13 @@ public:
             if (!options_.chunkPattern.empty()) {
                 size = options_.chunkPattern[patternIndex++ % options_.chunkPattern.size()];
             }
-            size = std::clamp<std::size_t>(size, 1, kMaxChunk);
-            size = std::min(size, text.size() - offset);
-            const bool last = offset + size == text.size();
+            const std::string_view piece = source.next(std::clamp<std::size_t>(size, 1, kMaxChunk));
+            const bool last = source.done();
             const std::uint64_t eventsBefore = events_;
-            const auto status = XML_Parse(p, text.data() + offset, static_cast<int>(size),
+            const auto status = XML_Parse(p, piece.data(), static_cast<int>(piece.size()),
                                           last ? XML_TRUE : XML_FALSE);
-            offset += size;
             if (status != XML_STATUS_OK) {
-                if (!stopped_) parseFailed(text);
+                if (!stopped_) parseFailed();
                 return;
             }
             if (stopped_) return;
@@ -246,7 +290,7 @@ public:
             // the next call gets twice the bytes, which keeps the re-reading
             // linear overall.
             chunk = events_ == eventsBefore ? std::min(chunk * 2, kMaxChunk) : options_.chunkSize;
-        } while (offset < text.size());
+        } while (!source.done());
     }
 
 private:
@@ -256,61 +300,88 @@ private:
         return options_.abort != nullptr && options_.abort->load(std::memory_order_relaxed);
     }
 
+    // Line and column (from 1) of where expat is, in the document the caller
+    // gave even while a mended document is being read.
+    std::pair<std::size_t, std::size_t> position() const {
+        if (repair_ != nullptr) {
+            const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
+            return repair_->positionOf(at < 0 ? 0 : static_cast<std::size_t>(at));
+        }
+        return {XML_GetCurrentLineNumber(parser_.get()),
+                XML_GetCurrentColumnNumber(parser_.get()) + 1};
+    }
+
     std::string positioned(std::string message) const {
+        const auto [line, column] = position();
         message += " at line ";
-        message += std::to_string(XML_GetCurrentLineNumber(parser_.get()));
+        message += std::to_string(line);
         message += ", column ";
-        message += std::to_string(XML_GetCurrentColumnNumber(parser_.get()) + 1);
+        message += std::to_string(column);
         return message;
     }
 
-    void parseFailed(std::string_view text) {
+    // What expat reads: the document, its first bytes perhaps rewritten, or
+    // the mended document's pieces.
+    std::vector<std::string_view> spans() const {
+        const std::string_view text = doc_.text;
+        const std::string_view head = doc_.head;
+        if (repair_ != nullptr) return repair_->pieces(head);
+        if (head.empty()) return {text};
+        return {head, text.substr(head.size())};
+    }
+
+    // The document from where the byte expat is at comes from: for a mended
+    // document, from where that byte stands in the document read.
+    std::string_view documentAt(XML_Index index) const noexcept {
+        if (index < 0) return {};
+        auto at = static_cast<std::size_t>(index);
+        if (repair_ != nullptr) at = repair_->originalOffset(at);
+        const std::string_view text = doc_.text;
+        return at < text.size() ? text.substr(at) : std::string_view();
+    }
+
+    void parseFailed() {
         // expat checks the bytes of a CDATA section itself; bytes that are not
         // UTF-8 there go to the sink as the section's raw bytes, whose own
         // check names the element they stand in.
-        if (const std::string_view bad = brokenCdataBytes(text); !bad.empty()) {
+        if (const std::string_view bad = brokenCdataBytes(); !bad.empty()) {
             deliver([&] { return sink_.cdata(bad); });
         }
         if (stopped_) return;
         switch (XML_GetErrorCode(parser_.get())) {
             case XML_ERROR_NO_MEMORY:
-                fail(positioned(describeError(text)), ErrorKind::outOfMemory);
+                fail(positioned(describeError()), ErrorKind::outOfMemory);
                 break;
             case XML_ERROR_UNKNOWN_ENCODING:
             case XML_ERROR_INCORRECT_ENCODING:
-                fail(positioned(describeError(text)), ErrorKind::encoding);
+                fail(positioned(describeError()), ErrorKind::encoding);
                 break;
             default:
-                fail(positioned(describeError(text)), ErrorKind::syntax);
+                rejected_ = true;
+                fail(positioned(describeError()), ErrorKind::syntax);
                 break;
         }
     }
 
-    std::string_view brokenCdataBytes(std::string_view text) const {
+    std::string_view brokenCdataBytes() const {
         const XML_Error code = XML_GetErrorCode(parser_.get());
         if (!inCdata_ || (code != XML_ERROR_INVALID_TOKEN && code != XML_ERROR_PARTIAL_CHAR) ||
             !isCallersUtf8(doc_)) {
             return {};
         }
-        const XML_Index index = XML_GetCurrentByteIndex(parser_.get());
-        if (index < 0) return {};
-        const auto at = static_cast<std::size_t>(index);
-        if (at >= text.size()) return {};
-        const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + at;
-        const auto* end = reinterpret_cast<const unsigned char*>(text.data()) + text.size();
-        if (*p < 0x80 || utf8SequenceLength(p, end) != 0) return {};
-        return text.substr(at, std::min<std::size_t>(4, text.size() - at));
+        const std::string_view rest = documentAt(XML_GetCurrentByteIndex(parser_.get()));
+        if (rest.empty()) return {};
+        const auto* p = reinterpret_cast<const unsigned char*>(rest.data());
+        if (*p < 0x80 || utf8SequenceLength(p, p + rest.size()) != 0) return {};
+        return rest.substr(0, 4);
     }
 
     // expat's text, naming the entity where expat leaves it out.
-    std::string describeError(std::string_view text) const {
+    std::string describeError() const {
         const XML_Error code = XML_GetErrorCode(parser_.get());
         std::string message = XML_ErrorString(code);
-        const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
-        if (code == XML_ERROR_UNDEFINED_ENTITY && at >= 0 &&
-            static_cast<std::size_t>(at) < text.size() &&
-            text[static_cast<std::size_t>(at)] == '&') {
-            const std::string_view rest = text.substr(static_cast<std::size_t>(at));
+        const std::string_view rest = documentAt(XML_GetCurrentByteIndex(parser_.get()));
+        if (code == XML_ERROR_UNDEFINED_ENTITY && !rest.empty() && rest[0] == '&') {
             const std::size_t semicolon = rest.find(';');
             if (semicolon != std::string_view::npos && semicolon <= 64) {
                 message += " \"" + std::string(rest.substr(0, semicolon + 1)) + "\"";
@@ -359,8 +430,7 @@ private:
         }
         if (++r.depth_ > r.options_.maxDepth) {
             r.fail("Elements nested deeper than " + std::to_string(r.options_.maxDepth) +
-                       " levels at line " +
-                       std::to_string(XML_GetCurrentLineNumber(r.parser_.get())),
+                       " levels at line " + std::to_string(r.position().first),
                    ErrorKind::limitExceeded);
             return;
         }
@@ -420,16 +490,12 @@ private:
         const char* buffer = XML_GetInputContext(parser_.get(), &offset, &size);
         if (buffer == nullptr || piece.data() != buffer + offset) return nullptr;
         const XML_Index at = XML_GetCurrentByteIndex(parser_.get());
-        const std::string_view text = doc_.text;
-        if (at < static_cast<XML_Index>(doc_.head.size()) ||
-            static_cast<std::size_t>(at) > text.size() ||
-            text.size() - static_cast<std::size_t>(at) < piece.size()) {
-            return nullptr;
-        }
+        if (at < static_cast<XML_Index>(doc_.head.size())) return nullptr;
+        const std::string_view rest = documentAt(at);
+        if (rest.size() < piece.size()) return nullptr;
         // Checked rather than trusted: both copies are in the cache, and a
         // wrong guess would corrupt text.
-        const char* candidate = text.data() + at;
-        return std::memcmp(candidate, piece.data(), piece.size()) == 0 ? candidate : nullptr;
+        return std::memcmp(rest.data(), piece.data(), piece.size()) == 0 ? rest.data() : nullptr;
     }
 
     // Charsets expat does not know itself, one byte per character.
@@ -463,6 +529,7 @@ private:
             r.deliver([&] { return r.sink_.characters(*text); });
             return;
         }
+        r.rejected_ = true;
         r.fail(r.positioned("undefined entity \"&" + std::string(name) + ";\""), ErrorKind::syntax);
     }
 
@@ -483,6 +550,7 @@ private:
     const XmlReadOptions& options_;
     const PreparedDocument& doc_;
     const std::string& entityDeclarations_;
+    const XmlRepair* repair_;  // when reading a mended document
     ParserHandle parser_;
     std::uint64_t events_ = 0;  // callbacks so far: did a call to expat get anywhere?
     int depth_ = 0;
@@ -490,7 +558,89 @@ private:
     bool stopped_ = false;
     bool failed_ = false;
     bool inCdata_ = false;
+    bool rejected_ = false;
 };
+
+// Reads `ready` into `sink`; true when expat rejected it as not well-formed.
+bool read(const ReadyDocument& ready, XmlEventSink& sink, const XmlReadOptions& options,
+          const XmlRepair* repair = nullptr) {
+    if (options.useSecondThread) {
+        // expat reads on a second thread while this one builds the model.
+        XmlRelay relay;
+        bool rejected = false;
+        bool threaded = false;
+        bool sinkFailed = false;
+        {
+            std::jthread reader;
+            try {
+                reader = std::jthread([&relay, &options, &ready, repair, &rejected] {
+                    XmlRelay::Writer& writer = relay.writer();
+                    try {
+                        Reader<XmlRelay::Writer> r(writer, options, ready, repair);
+                        r.run();
+                        rejected = r.rejected();
+                    } catch (const std::bad_alloc&) {
+                        writer.error("Out of memory", ErrorKind::outOfMemory);
+                    } catch (...) {
+                        writer.error("Internal failure", ErrorKind::syntax);
+                    }
+                    relay.close();
+                });
+            } catch (const std::system_error&) {
+                // no thread to be had: read on this one
+            }
+            if (reader.joinable()) {
+                threaded = true;
+                // The reading thread does not learn at once that the sink has
+                // stopped, and may yet fail on what follows the document
+                // element: only an error the sink got counts.
+                sinkFailed = relay.replay(sink);
+            }
+        }  // the reader's destructor waits for the thread, and so for `rejected`
+        if (threaded) return sinkFailed && rejected;
+    }
+    Reader<XmlEventSink> r(sink, options, ready, repair);
+    r.run();
+    return r.rejected();
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// `doc` in UTF-8, the form the mending works on: its own text, or a
+// conversion of it into `storage`. Nothing when expat reads it in a way the
+// mending cannot follow.
+std::optional<std::string_view> utf8Text(const PreparedDocument& doc, std::string& storage) {
+    const std::string_view text = doc.text;
+    if (doc.encoding != nullptr) return text;
+    // A NUL beside the first '<' makes expat guess UTF-16.
+    if (text.size() >= 2 && (text[0] == '\0' || text[1] == '\0')) return std::nullopt;
+    const auto declared = declaredEncoding(text);
+    if (!declared || (declared->size() == 5 && startsWithIgnoringCase(*declared, "UTF-8")) ||
+        (declared->size() == 8 && startsWithIgnoringCase(*declared, "US-ASCII"))) {
+        return text;
+    }
+    // One byte per character: each becomes the character of its charset.
+    std::array<int, 256> map{};
+    if (!singleByteMap(*declared, map)) return std::nullopt;
+    storage.reserve(text.size() + text.size() / 8);
+    for (const char byte : text) {
+        const int c = map[static_cast<unsigned char>(byte)];
+        if (c < 0 || c > 0xFFFF) return std::nullopt;
+        appendUtf8(storage, static_cast<char32_t>(c));
+    }
+    return std::string_view(storage);
+}
 
 }  // namespace
 
@@ -500,31 +650,33 @@ void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions
         sink.error(std::move(*failure), ErrorKind::encoding);
         return;
     }
-    if (options.useSecondThread) {
-        // expat reads on a second thread while this one builds the model.
-        XmlRelay relay;
-        std::optional<std::jthread> reader;
-        try {
-            reader.emplace([&relay, &options, &ready] {
-                XmlRelay::Writer& writer = relay.writer();
-                try {
-                    Reader<XmlRelay::Writer>(writer, options, ready).run();
-                } catch (const std::bad_alloc&) {
-                    writer.error("Out of memory", ErrorKind::outOfMemory);
-                } catch (...) {
-                    writer.error("Internal failure", ErrorKind::syntax);
-                }
-                relay.close();
-            });
-        } catch (const std::system_error&) {
-            reader.reset();  // no thread to be had: read on this one
-        }
-        if (reader) {
-            relay.replay(sink);  // on the way out, reader's destructor waits for it
-            return;
-        }
+    read(ready, sink, options);
+}
+
+std::vector<Warning> readXmlRecovering(std::string_view document,
+                                       const std::function<XmlEventSink&()>& sink,
+                                       const XmlReadOptions& options) {
+    ReadyDocument ready;
+    if (auto failure = makeReady(document, ready)) {
+        sink().error(std::move(*failure), ErrorKind::encoding);
+        return {};
     }
-    Reader<XmlEventSink>(sink, options, ready).run();
+    // A well-formed document is read once, exactly as without recovery.
+    if (!read(ready, sink(), options) || !options.recover) return {};
+    std::string converted;
+    const std::optional<std::string_view> text = utf8Text(ready.doc, converted);
+    if (!text) return {};
+    const XmlRepair repair = XmlRepair::of(*text, options.maxDepth);
+    if (!repair.usable()) return {};  // the first read's error stands
+    // Repairs add no entity names and take none away that the mended
+    // document uses: the document's own names serve.
+    ReadyDocument mended;
+    mended.doc.text = *text;
+    mended.doc.encoding = "UTF-8";
+    mended.entityDeclarations = htmlEntityDeclarations(*text);
+    if (!mended.entityDeclarations.empty()) dropStandalone(mended.doc);
+    if (read(mended, sink(), options, &repair)) return {};
+    return repair.warnings();
 }
 
 }  // namespace syndra::detail

@@ -192,6 +192,7 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
             default:  // kError: the reader is done
                 sink.error(std::string(payload + 1, length - 1),
                            static_cast<ErrorKind>(static_cast<unsigned char>(payload[0])));
+                writerFailed_ = true;
                 return false;
         }
         if (outcome == SinkOutcome::stop) return false;
@@ -203,7 +204,7 @@ bool XmlRelay::replayBatch(const std::string& batch, XmlEventSink& sink) {
     return true;
 }
 
-void XmlRelay::replay(XmlEventSink& sink) {
+bool XmlRelay::replay(XmlEventSink& sink) {
     std::string batch;
     try {
         while (next(batch)) {
@@ -211,7 +212,7 @@ void XmlRelay::replay(XmlEventSink& sink) {
             recycle(std::move(batch));
             if (!goOn) {
                 stop();
-                return;
+                return writerFailed_;
             }
         }
     } catch (...) {
@@ -224,6 +225,7 @@ void XmlRelay::replay(XmlEventSink& sink) {
         lost = lostEvents_;
     }
     if (lost) sink.error("Out of memory", ErrorKind::outOfMemory);
+    return false;
 }
 
 }  // namespace syndra::detail

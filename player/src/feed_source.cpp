@@ -10,6 +10,16 @@
 #include <system_error>
 
 namespace player {
+namespace {
+
+// A feed with a stray "&" or a tag left open still plays: it is read mended.
+syndra::Result parseFeed(std::string_view body) {
+    syndra::Options options;
+    options.recover = true;
+    return syndra::FeedParser::fromDataView(body, options).parse();
+}
+
+}  // namespace
 
 // Shared with the background task, which may finish after the source and the
 // scheduler are gone: it delivers only under the lock, and only while the
@@ -90,12 +100,12 @@ struct SyndraFeedSource::State {
             if (body.empty() || fetched.error->kind() == syndra::ErrorKind::aborted) {
                 return {syndra::Result(std::move(*fetched.error))};
             }
-            return {syndra::FeedParser::fromDataView(body).parse(), std::move(fetched.error)};
+            return {parseFeed(body), std::move(fetched.error)};
         }
         if (fetched.status == syndra::FetchResult::Status::notModified) {
-            return {syndra::FeedParser::fromDataView(body).parse()};
+            return {parseFeed(body)};
         }
-        syndra::Result result = syndra::FeedParser::fromDataView(fetched.body).parse();
+        syndra::Result result = parseFeed(fetched.body);
         if (result.isSuccess()) {
             keep(std::move(fetched.body), std::move(fetched.etag), std::move(fetched.lastModified));
         }

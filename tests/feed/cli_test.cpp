@@ -73,6 +73,9 @@ TEST_F(Cli, ExitStatusesAndOutputs) {
         {"dump " + feed_, "", 0, "{\"kind\":\"rss\""},
         {"dump --pretty " + feed_, "", 0, "{\n  \"kind\": \"rss\""},
         {"dump -", "<feed><title>x</title></feed>", 0, "{\"kind\":\"atom\""},
+        {"dump --recover -", "<rss><channel><title>a & b</title></channel></rss>", 0,
+         R"({"kind":"rss","feed":{"title":"a & b"},"warnings":[{"line":1,"column":24,)"
+         R"("message":"& that starts no reference read as text"}]})"},
         {"dump /nonexistent/feed.xml", "", 1,
          "{\"error\":{\"case\":\"internalError\",\"kind\":\"file\",\"code\":-90000,"
          "\"domain\":\"com.syndra.error\","

@@ -1,6 +1,8 @@
 // Whole documents, parsed and dumped, against expected dumps kept beside
-// them: data/golden/<name>.xml and data/golden/<name>.json; and the summaries
-// of three feeds, one of each format, in data/summary/. Run with
+// them: data/golden/<name>.xml and data/golden/<name>.json; broken documents
+// in data/golden/recover/, read with recover (<name>.json, with the warnings)
+// and without it (<name>.error); and the summaries of three feeds, one of
+// each format, in data/summary/. Run with
 // UPDATE_GOLDEN=1 to rewrite the expected files after an intended change
 // (then read the diff before committing it).
 
@@ -9,6 +11,7 @@
 #include <syndra/summary.hpp>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -104,6 +107,29 @@ class Golden : public testing::TestWithParam<std::string> {};
 TEST_P(Golden, ParsesToTheExpectedModel) {
     const Feed feed = parsedFile(goldenDirectory() / (GetParam() + ".xml"));
     expectGolden(toJSON(feed, 2) + "\n", goldenDirectory() / (GetParam() + ".json"));
+}
+
+TEST(GoldenRecovery, BrokenFeedsReadMendedAndFailWithout) {
+    for (const auto& entry : fs::directory_iterator(goldenDirectory() / "recover")) {
+        const fs::path& document = entry.path();
+        if (document.extension() != ".xml") continue;
+        SCOPED_TRACE(document.filename().string());
+        Options options;
+        options.recover = true;
+        const Result mended = FeedParser::fromFile(document, options).parse();
+        ASSERT_TRUE(mended.isSuccess()) << mended.error()->reason();
+        // As `syndra dump --recover --pretty` prints it.
+        auto json = nlohmann::ordered_json::parse(toJSON(*mended.feed()));
+        auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
+        for (const Warning& w : mended.warnings()) {
+            warnings.push_back({{"line", w.line}, {"column", w.column}, {"message", w.message}});
+        }
+        expectGolden(json.dump(2) + "\n", fs::path(document).replace_extension(".json"));
+        const Result strict = FeedParser::fromFile(document).parse();
+        ASSERT_FALSE(strict.isSuccess());
+        expectGolden(strict.error()->errorDescription() + "\n",
+                     fs::path(document).replace_extension(".error"));
+    }
 }
 
 TEST(GoldenSummary, EachFormatSummarizesAsExpected) {

@@ -43,7 +43,7 @@ int warmupCount() {
 
 }  // namespace
 
-int bench(std::string_view file, int repetitions) {
+int bench(std::string_view file, int repetitions, bool recover) {
     // Read in one piece into a buffer of exactly the file's size: the process
     // then holds the document once, and the parser reads it in place.
     std::ifstream in{std::string(file), std::ios::binary | std::ios::ate};
@@ -67,6 +67,7 @@ int bench(std::string_view file, int repetitions) {
     Options options;
     options.maxDocumentBytes = std::size_t{1} << 30;
     options.maxItems = SIZE_MAX;
+    options.recover = recover;
     auto parseOnce = [&] { return FeedParser::fromDataView(bytes, options).parse(); };
     for (int i = warmupCount(); i > 0; --i) {
         const Result r = parseOnce();

@@ -3,6 +3,8 @@
 #include <syndra/dump.hpp>
 #include <syndra/feed_parser.hpp>
 
+#include <nlohmann/json.hpp>
+
 #include <cctype>
 #include <filesystem>
 #include <iostream>
@@ -24,26 +26,38 @@ bool hasScheme(std::string_view s) {
 
 }  // namespace
 
-Result parseSource(std::string_view source) {
-    if (source == "-") return FeedParser::fromStream(std::cin).parse();
+Result parseSource(std::string_view source, const Options& options) {
+    if (source == "-") return FeedParser::fromStream(std::cin, options).parse();
     const std::filesystem::path path(source);
     std::error_code ec;
     if (std::filesystem::exists(path, ec) || !hasScheme(source)) {
-        return FeedParser::fromFile(path).parse();
+        return FeedParser::fromFile(path, options).parse();
     }
-    return FeedParser::fromURL(std::string(source)).parse();
+    return FeedParser::fromURL(std::string(source), options).parse();
 }
 
-int dump(std::string_view source, bool pretty, bool summary) {
-    const Result result = parseSource(source);
+int dump(std::string_view source, bool pretty, bool summary, bool recover) {
+    Options options;
+    options.recover = recover;
+    const Result result = parseSource(source, options);
     if (const ParserError* error = result.error()) {
         std::cout << errorJSON(*error) << '\n';
         return 1;
     }
     const int indent = pretty ? 2 : -1;
-    std::cout << (summary ? toJSON(summarize(*result.feed()), indent)
-                          : toJSON(*result.feed(), indent))
-              << '\n';
+    std::string out =
+        summary ? toJSON(summarize(*result.feed()), indent) : toJSON(*result.feed(), indent);
+    if (recover) {
+        // The repairs go last, beside what the dump already holds.
+        auto json = nlohmann::ordered_json::parse(out);
+        auto& warnings = json["warnings"] = nlohmann::ordered_json::array();
+        for (const Warning& warning : result.warnings()) {
+            warnings.push_back(
+                {{"line", warning.line}, {"column", warning.column}, {"message", warning.message}});
+        }
+        out = json.dump(indent, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
+    std::cout << out << '\n';
     return std::cout.good() ? 0 : 1;
 }
 

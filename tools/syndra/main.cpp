@@ -12,19 +12,22 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: syndra dump [--pretty] [--summary] <file|url|->\n"
+    "usage: syndra dump [--pretty] [--summary] [--recover] <file|url|->\n"
     "       syndra encode [--pretty] <file|url|->\n"
-    "       syndra bench <file> [K]\n"
+    "       syndra bench [--recover] <file> [K]\n"
     "       syndra --help | --version\n"
     "\n"
     "  dump   parse a feed (file path, file:/http:/https:/feed: URL, or - for\n"
     "         standard input) and print it as JSON; on failure print\n"
     "         {\"error\":{...}} and exit 1; with --summary, print only the\n"
-    "         fields every format has (title, link, items...)\n"
+    "         fields every format has (title, link, items...); with --recover,\n"
+    "         mend an XML document that is not well-formed and list the repairs\n"
+    "         under \"warnings\"\n"
     "  encode parse a JSON Feed and print it written back out: every member in\n"
     "         the format's order, absent ones as null\n"
     "  bench  parse <file> K times (default 7) after WARMUP untimed runs\n"
-    "         (default 1) and print: syndra <kind> <bytes> <items> <median s> <MB/s>\n";
+    "         (default 1) and print: syndra <kind> <bytes> <items> <median s> <MB/s>;\n"
+    "         with --recover, mending as dump does\n";
 
 int usageError() {
     std::cerr << kUsage;
@@ -47,6 +50,7 @@ int main(int argc, char** argv) {
     if (args[0] == "dump" || args[0] == "encode") {
         bool pretty = false;
         bool summary = false;
+        bool recover = false;
         std::string_view source;
         bool haveSource = false;
         for (std::size_t i = 1; i < args.size(); ++i) {
@@ -54,6 +58,8 @@ int main(int argc, char** argv) {
                 pretty = true;
             } else if (args[i] == "--summary" && args[0] == "dump") {
                 summary = true;
+            } else if (args[i] == "--recover" && args[0] == "dump") {
+                recover = true;
             } else if (args[i].size() > 1 && args[i][0] == '-') {
                 return usageError();
             } else if (!haveSource) {
@@ -64,22 +70,25 @@ int main(int argc, char** argv) {
             }
         }
         if (!haveSource) return usageError();
-        return args[0] == "dump" ? syndra::cli::dump(source, pretty, summary)
+        return args[0] == "dump" ? syndra::cli::dump(source, pretty, summary, recover)
                                  : syndra::cli::encode(source, pretty);
     }
     if (args[0] == "bench") {
-        if (args.size() < 2 || args.size() > 3 || args[1].empty() || args[1][0] == '-') {
+        std::vector<std::string_view> rest(args.begin() + 1, args.end());
+        const bool recover = !rest.empty() && rest[0] == "--recover";
+        if (recover) rest.erase(rest.begin());
+        if (rest.empty() || rest.size() > 2 || rest[0].empty() || rest[0][0] == '-') {
             return usageError();
         }
         int repetitions = 7;
-        if (args.size() == 3) {
-            const std::string k(args[2]);
+        if (rest.size() == 2) {
+            const std::string k(rest[1]);
             char* end = nullptr;
             const long n = std::strtol(k.c_str(), &end, 10);
             if (*end != '\0' || n < 1 || n > 100000) return usageError();
             repetitions = static_cast<int>(n);
         }
-        return syndra::cli::bench(args[1], repetitions);
+        return syndra::cli::bench(rest[0], repetitions, recover);
     }
     return usageError();
 }

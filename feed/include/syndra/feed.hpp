@@ -4,9 +4,11 @@
 #include <syndra/json_feed.hpp>
 #include <syndra/parser_error.hpp>
 #include <syndra/rss_feed.hpp>
+#include <syndra/warning.hpp>
 
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace syndra {
 
@@ -34,10 +36,13 @@ private:
     std::variant<AtomFeed, RSSFeed, JSONFeed> value_;
 };
 
-/// The outcome of a parse: a Feed or a ParserError.
+/// The outcome of a parse: a Feed or a ParserError, and on success the repairs
+/// a recovering parse made to read the document.
 class Result {
 public:
     Result(Feed feed) : value_(std::move(feed)) {}
+    Result(Feed feed, std::vector<Warning> warnings)
+        : value_(std::move(feed)), warnings_(std::move(warnings)) {}
     Result(ParserError error) : value_(std::move(error)) {}
 
     bool isSuccess() const noexcept { return value_.index() == 0; }
@@ -48,9 +53,13 @@ public:
     Feed* feed() noexcept { return std::get_if<0>(&value_); }
     /// The error on failure, else nullptr.
     const ParserError* error() const noexcept { return std::get_if<1>(&value_); }
+    /// What Options::recover repaired, in document order; empty for a document
+    /// read as it stands and for every failure.
+    const std::vector<Warning>& warnings() const noexcept { return warnings_; }
 
 private:
     std::variant<Feed, ParserError> value_;
+    std::vector<Warning> warnings_;
 };
 
 }  // namespace syndra

@@ -42,6 +42,20 @@ struct Options {
     /// with a core to spare; without it a parse never starts a thread.
     bool useSecondThread = false;
 
+    /// Reads an XML document that expat rejects as not well-formed by
+    /// mending it where the mend is plain: a "&" that starts no reference, or
+    /// names no entity, and a "<" that starts no markup read as text;
+    /// characters XML forbids are dropped; an end tag that closes nothing open
+    /// is ignored (unless it names the innermost element in another letter
+    /// case: then it closes it), one that closes an ancestor closes the
+    /// elements in between; a document cut short is closed at its end. Every
+    /// repair is listed in Result::warnings(), and every limit applies to the
+    /// mended document. A well-formed document reads exactly as without it,
+    /// at no extra cost. Past 100 000 repairs the parse fails as it would
+    /// without it; where mending does not make the document well-formed, it
+    /// fails with the error that remains, positioned in the document.
+    bool recover = false;
+
     /// The model bound that applies to a document of `documentBytes`.
     std::size_t modelBytesFor(std::size_t documentBytes) const noexcept {
         if (maxModelBytes) return *maxModelBytes;

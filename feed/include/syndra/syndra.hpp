@@ -22,3 +22,4 @@
 #include <syndra/syndication.hpp>
 #include <syndra/text.hpp>
 #include <syndra/version.hpp>
+#include <syndra/warning.hpp>

@@ -2,10 +2,14 @@
 
 #include "detail/xml_events.hpp"
 
+#include <syndra/warning.hpp>
+
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace syndra::detail {
 
@@ -22,6 +26,9 @@ struct XmlReadOptions {
     /// Whether expat reads on a second thread while the calling thread
     /// handles the events (through XmlRelay).
     bool useSecondThread = false;
+    /// Whether readXmlRecovering reads a document expat rejects a second
+    /// time, mended.
+    bool recover = false;
 };
 
 /// The reason given when a read was stopped through XmlReadOptions::abort.
@@ -32,5 +39,14 @@ inline constexpr std::string_view kAbortedReason = "Parsing aborted";
 /// external DTD or entity is fetched or read. HTML named character references
 /// the document does not declare read as their characters.
 void readXml(std::string_view document, XmlEventSink& sink, const XmlReadOptions& options = {});
+
+/// Reads `document` into `sink()` as readXml does. With `options.recover`, a
+/// document expat rejects as not well-formed is mended (see xml_repair.hpp)
+/// and read again into a second `sink()`, whose errors tell positions
+/// in the document; the repairs come back as warnings. Every call of `sink`
+/// must give a sink that has seen nothing; the last one holds the outcome.
+std::vector<Warning> readXmlRecovering(std::string_view document,
+                                       const std::function<XmlEventSink&()>& sink,
+                                       const XmlReadOptions& options);
 
 }  // namespace syndra::detail

@@ -78,8 +78,10 @@ public:
 
     /// Hands every event to `sink` on the calling thread, in order, until the
     /// writer closes or `sink` stops; a sink that throws ends the replay with
-    /// an error, as the direct reader does.
-    void replay(XmlEventSink& sink);
+    /// an error, as the direct reader does. True when the writer's own error
+    /// reached `sink`: the reading thread went on after the sink had stopped,
+    /// and may have failed where the sink never looked.
+    bool replay(XmlEventSink& sink);
 
 private:
     // A record is a tag byte, the payload's length and the payload.
@@ -159,7 +161,8 @@ private:
     std::deque<std::string> queued_;
     std::vector<std::string> spare_;  // replayed batches, kept for reuse
     bool closed_ = false;
-    bool lostEvents_ = false;  // the writer ran out of memory
+    bool lostEvents_ = false;    // the writer ran out of memory
+    bool writerFailed_ = false;  // replay only: the writer's error was replayed
     // Set under the lock, read without it on every event: on a cache line of
     // its own, so that the replaying side's work on the queue does not evict it.
     alignas(64) std::atomic<bool> stopRequested_{false};
