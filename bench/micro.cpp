@@ -106,34 +106,32 @@ void pathLookupBenchmark(benchmark::State& state, std::vector<std::string_view> 
 }
 
 // --- attribute mapping ---------------------------------------------------------------
-// Element attributes as expat hands them over, into the model's attribute classes.
+// Element attributes as expat hands them over (name/value pairs ending in
+// nullptr), into the model's attribute classes.
 
-void enclosureAttributesBenchmark(benchmark::State& state) {
-    const std::array<const char*, 7> pairs = {
-        "url",    "https://cdn.example.com/audio/show/ep00042-0123456789abcdef.mp3",
-        "length", "48213992",
-        "type",   "audio/mpeg",
-        nullptr};
-    const AttributeMap map(pairs.data());
-    for (auto _ : state) benchmark::DoNotOptimize(attributesFrom<RSSFeedItemEnclosure>(map));
-}
+constexpr std::array<const char*, 7> kEnclosurePairs = {
+    "url",    "https://cdn.example.com/audio/show/ep00042-0123456789abcdef.mp3",
+    "length", "48213992",
+    "type",   "audio/mpeg",
+    nullptr};
+constexpr std::array<const char*, 23> kMediaContentPairs = {
+    "url",          "https://cdn.example.com/audio/show/ep00042-0123456789abcdef.mp3",
+    "type",         "audio/mpeg",
+    "medium",       "audio",
+    "fileSize",     "48213992",
+    "duration",     "3723",
+    "bitrate",      "128",
+    "samplingrate", "44.1",
+    "channels",     "2",
+    "lang",         "en",
+    "isDefault",    "true",
+    "expression",   "full",
+    nullptr};
 
-void mediaContentAttributesBenchmark(benchmark::State& state) {
-    const std::array<const char*, 23> pairs = {
-        "url",          "https://cdn.example.com/audio/show/ep00042-0123456789abcdef.mp3",
-        "type",         "audio/mpeg",
-        "medium",       "audio",
-        "fileSize",     "48213992",
-        "duration",     "3723",
-        "bitrate",      "128",
-        "samplingrate", "44.1",
-        "channels",     "2",
-        "lang",         "en",
-        "isDefault",    "true",
-        "expression",   "full",
-        nullptr};
+template <class Element, std::size_t N>
+void attributesBenchmark(benchmark::State& state, const std::array<const char*, N>& pairs) {
     const AttributeMap map(pairs.data());
-    for (auto _ : state) benchmark::DoNotOptimize(attributesFrom<MediaContent>(map));
+    for (auto _ : state) benchmark::DoNotOptimize(attributesFrom<Element>(map));
 }
 
 void registerAll() {
@@ -188,8 +186,12 @@ void registerAll() {
         "pathLookup/unknown-element", pathLookupBenchmark,
         std::vector<std::string_view>{"rss", "channel", "item", "podcast:transcript"});
 
-    benchmark::RegisterBenchmark("attributes/enclosure", enclosureAttributesBenchmark);
-    benchmark::RegisterBenchmark("attributes/media-content", mediaContentAttributesBenchmark);
+    benchmark::RegisterBenchmark("attributes/enclosure", [](benchmark::State& state) {
+        attributesBenchmark<RSSFeedItemEnclosure>(state, kEnclosurePairs);
+    });
+    benchmark::RegisterBenchmark("attributes/media-content", [](benchmark::State& state) {
+        attributesBenchmark<MediaContent>(state, kMediaContentPairs);
+    });
 }
 
 }  // namespace

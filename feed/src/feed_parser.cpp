@@ -21,17 +21,6 @@ const char* version() noexcept {
 
 namespace {
 
-detail::UrlReadOptions urlOptions(const Options& options, const std::atomic<bool>& abort) {
-    detail::UrlReadOptions read;
-    read.connectTimeout = options.connectTimeout;
-    read.totalTimeout = options.totalTimeout;
-    read.maxBytes = options.maxDocumentBytes;
-    read.maxRedirects = options.maxRedirects;
-    read.userAgent = options.userAgent;
-    read.abort = &abort;
-    return read;
-}
-
 detail::ModelLimits modelLimits(const Options& options, std::size_t documentBytes) {
     return {options.maxItems, options.modelBytesFor(documentBytes)};
 }
@@ -116,7 +105,7 @@ struct FeedParser::State {
                 if (!url) {
                     return ParserError::internalError("Failed url sanitizing.", ErrorKind::network);
                 }
-                auto bytes = detail::readURL(*url, urlOptions(options, abort));
+                auto bytes = detail::readURL(*url, detail::urlReadOptions(options, &abort));
                 if (!bytes) return bytes.parserError();
                 return parseDocument(*bytes, options, abort);
             }

@@ -15,15 +15,9 @@ FetchResult fetch(const std::string& url, const FetchOptions& options) {
             result.error = ParserError::internalError("Failed url sanitizing.", ErrorKind::network);
             return result;
         }
-        detail::UrlReadOptions read;
-        read.connectTimeout = options.connectTimeout;
-        read.totalTimeout = options.totalTimeout;
-        read.maxBytes = options.maxDocumentBytes;
-        read.maxRedirects = options.maxRedirects;
-        read.userAgent = options.userAgent;
+        detail::UrlReadOptions read = detail::urlReadOptions(options, options.abort);
         read.etag = options.etag;
         read.lastModified = options.lastModified;
-        read.abort = options.abort;
         auto response = detail::fetchURL(*sanitized, read);
         if (!response) {
             result.error = response.parserError();

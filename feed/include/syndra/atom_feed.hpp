@@ -17,20 +17,13 @@ namespace syndra {
 // categories, persons, the subtitle and the summary) are one type under two
 // names.
 
-/// The feed "subtitle"; an entry "summary" has the same shape.
-struct AtomFeedSubtitle {
-    struct Attributes {
-        std::optional<Text> type{};
+struct AtomFeedSubtitleAttributes {
+    std::optional<Text> type{};
 
-        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedSubtitle::attributes),
-                                              field("value", &AtomFeedSubtitle::value)};
+    static constexpr auto fields = std::tuple{field("type", &AtomFeedSubtitleAttributes::type)};
 };
+/// The feed "subtitle"; an entry "summary" has the same shape.
+using AtomFeedSubtitle = TextWithAttributes<AtomFeedSubtitleAttributes>;
 
 /// A feed "link".
 struct AtomFeedLink {
@@ -85,22 +78,16 @@ struct AtomFeedAuthor {
 /// A feed "contributor".
 using AtomFeedContributor = AtomFeedAuthor;
 
-/// The feed "generator": the software that wrote the feed.
-struct AtomFeedGenerator {
-    struct Attributes {
-        std::optional<Text> uri{};
-        std::optional<Text> version{};
+struct AtomFeedGeneratorAttributes {
+    std::optional<Text> uri{};
+    std::optional<Text> version{};
 
-        static constexpr auto fields =
-            std::tuple{field("uri", &Attributes::uri), field("version", &Attributes::version)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedGenerator::attributes),
-                                              field("value", &AtomFeedGenerator::value)};
+    static constexpr auto fields =
+        std::tuple{field("uri", &AtomFeedGeneratorAttributes::uri),
+                   field("version", &AtomFeedGeneratorAttributes::version)};
 };
+/// The feed "generator": the software that wrote the feed.
+using AtomFeedGenerator = TextWithAttributes<AtomFeedGeneratorAttributes>;
 
 /// An entry "summary".
 using AtomFeedEntrySummary = AtomFeedSubtitle;
@@ -117,23 +104,15 @@ using AtomFeedEntryLink = AtomFeedLink;
 /// An entry "category".
 using AtomFeedEntryCategory = AtomFeedCategory;
 
-/// An entry "content": inline text, or a reference by "src".
-struct AtomFeedEntryContent {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Text> src{};
+struct AtomFeedEntryContentAttributes {
+    std::optional<Text> type{};
+    std::optional<Text> src{};
 
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("src", &Attributes::src)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields =
-        std::tuple{field("attributes", &AtomFeedEntryContent::attributes),
-                   field("value", &AtomFeedEntryContent::value)};
+    static constexpr auto fields = std::tuple{field("type", &AtomFeedEntryContentAttributes::type),
+                                              field("src", &AtomFeedEntryContentAttributes::src)};
 };
+/// An entry "content": inline text, or a reference by "src".
+using AtomFeedEntryContent = TextWithAttributes<AtomFeedEntryContentAttributes>;
 
 /// An entry "source": the feed the entry was copied from.
 struct AtomFeedEntrySource {

@@ -92,6 +92,19 @@ constexpr void withField(std::size_t index, F&& f) {
 template <Described T>
 constexpr std::size_t fieldCount = std::tuple_size_v<std::remove_cvref_t<decltype(T::fields)>>;
 
+/// An element with text and attributes; `attributes` is built only when the
+/// element has at least one of them.
+template <Described A>
+struct TextWithAttributes {
+    using Attributes = A;
+
+    std::optional<Attributes> attributes{};
+    std::optional<Text> value{};
+
+    static constexpr auto fields = std::tuple{field("attributes", &TextWithAttributes::attributes),
+                                              field("value", &TextWithAttributes::value)};
+};
+
 // ---- Equality ----------------------------------------------------------------
 // Two models are equal when every field is: texts by canonical equivalence,
 // absent equal to absent, lists element by element.

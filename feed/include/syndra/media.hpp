@@ -16,84 +16,49 @@ namespace syndra {
 // only when the element has at least one attribute; each of its fields reads
 // the attribute of the same name.
 
+struct MediaCategoryAttributes {
+    std::optional<Text> scheme{};
+    std::optional<Text> label{};
+
+    static constexpr auto fields = std::tuple{field("scheme", &MediaCategoryAttributes::scheme),
+                                              field("label", &MediaCategoryAttributes::label)};
+};
 /// "media:category": a category with its scheme and label.
-struct MediaCategory {
-    struct Attributes {
-        std::optional<Text> scheme{};
-        std::optional<Text> label{};
+using MediaCategory = TextWithAttributes<MediaCategoryAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("scheme", &Attributes::scheme), field("label", &Attributes::label)};
-    };
+struct MediaCopyrightAttributes {
+    std::optional<Text> url{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaCategory::attributes),
-                                              field("value", &MediaCategory::value)};
+    static constexpr auto fields = std::tuple{field("url", &MediaCopyrightAttributes::url)};
 };
-
 /// "media:copyright". No element fills it.
-struct MediaCopyright {
-    struct Attributes {
-        std::optional<Text> url{};
+using MediaCopyright = TextWithAttributes<MediaCopyrightAttributes>;
 
-        static constexpr auto fields = std::tuple{field("url", &Attributes::url)};
-    };
+struct MediaCreditAttributes {
+    std::optional<Text> role{};
+    std::optional<Text> scheme{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaCopyright::attributes),
-                                              field("value", &MediaCopyright::value)};
+    static constexpr auto fields = std::tuple{field("role", &MediaCreditAttributes::role),
+                                              field("scheme", &MediaCreditAttributes::scheme)};
 };
-
 /// "media:credit": who took part, in which role.
-struct MediaCredit {
-    struct Attributes {
-        std::optional<Text> role{};
-        std::optional<Text> scheme{};
+using MediaCredit = TextWithAttributes<MediaCreditAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("role", &Attributes::role), field("scheme", &Attributes::scheme)};
-    };
+struct MediaDescriptionAttributes {
+    std::optional<Text> type{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaCredit::attributes),
-                                              field("value", &MediaCredit::value)};
+    static constexpr auto fields = std::tuple{field("type", &MediaDescriptionAttributes::type)};
 };
-
 /// "media:description".
-struct MediaDescription {
-    struct Attributes {
-        std::optional<Text> type{};
+using MediaDescription = TextWithAttributes<MediaDescriptionAttributes>;
 
-        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
-    };
+struct MediaParamAttributes {
+    std::optional<Text> name{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaDescription::attributes),
-                                              field("value", &MediaDescription::value)};
+    static constexpr auto fields = std::tuple{field("name", &MediaParamAttributes::name)};
 };
-
 /// "media:param" of an embed.
-struct MediaParam {
-    struct Attributes {
-        std::optional<Text> name{};
-
-        static constexpr auto fields = std::tuple{field("name", &Attributes::name)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaParam::attributes),
-                                              field("value", &MediaParam::value)};
-};
+using MediaParam = TextWithAttributes<MediaParamAttributes>;
 
 /// "media:embed": how to embed a player, with its parameters.
 struct MediaEmbed {
@@ -114,37 +79,23 @@ struct MediaEmbed {
                                               field("mediaParams", &MediaEmbed::mediaParams)};
 };
 
+struct MediaHashAttributes {
+    std::optional<Text> algo{};
+
+    static constexpr auto fields = std::tuple{field("algo", &MediaHashAttributes::algo)};
+};
 /// "media:hash". No element fills it.
-struct MediaHash {
-    struct Attributes {
-        std::optional<Text> algo{};
+using MediaHash = TextWithAttributes<MediaHashAttributes>;
 
-        static constexpr auto fields = std::tuple{field("algo", &Attributes::algo)};
-    };
+struct MediaLicenceAttributes {
+    std::optional<Text> type{};
+    std::optional<Text> href{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields =
-        std::tuple{field("attributes", &MediaHash::attributes), field("value", &MediaHash::value)};
+    static constexpr auto fields = std::tuple{field("type", &MediaLicenceAttributes::type),
+                                              field("href", &MediaLicenceAttributes::href)};
 };
-
 /// "media:license" (the class keeps the British spelling, the field does not).
-struct MediaLicence {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Text> href{};
-
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("href", &Attributes::href)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaLicence::attributes),
-                                              field("value", &MediaLicence::value)};
-};
+using MediaLicence = TextWithAttributes<MediaLicenceAttributes>;
 
 /// "media:location": a place shown in the media, with its "gml:pos" coordinates.
 struct MediaLocation {
@@ -169,93 +120,60 @@ struct MediaLocation {
                                               field("longitude", &MediaLocation::longitude)};
 };
 
+struct MediaPeerLinkAttributes {
+    std::optional<Text> type{};
+    std::optional<Text> href{};
+
+    static constexpr auto fields = std::tuple{field("type", &MediaPeerLinkAttributes::type),
+                                              field("href", &MediaPeerLinkAttributes::href)};
+};
 /// "media:peerLink": a peer-to-peer download.
-struct MediaPeerLink {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Text> href{};
+using MediaPeerLink = TextWithAttributes<MediaPeerLinkAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("href", &Attributes::href)};
-    };
+struct MediaPlayerAttributes {
+    std::optional<Text> url{};
+    std::optional<std::int64_t> width{};
+    std::optional<std::int64_t> height{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaPeerLink::attributes),
-                                              field("value", &MediaPeerLink::value)};
+    static constexpr auto fields = std::tuple{field("url", &MediaPlayerAttributes::url),
+                                              field("width", &MediaPlayerAttributes::width),
+                                              field("height", &MediaPlayerAttributes::height)};
 };
-
 /// "media:player": a web page that plays the media.
-struct MediaPlayer {
-    struct Attributes {
-        std::optional<Text> url{};
-        std::optional<std::int64_t> width{};
-        std::optional<std::int64_t> height{};
+using MediaPlayer = TextWithAttributes<MediaPlayerAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
-                       field("height", &Attributes::height)};
-    };
+struct MediaPriceAttributes {
+    std::optional<Text> type{};
+    std::optional<Real> price{};
+    std::optional<Text> info{};
+    std::optional<Text> currency{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaPlayer::attributes),
-                                              field("value", &MediaPlayer::value)};
+    static constexpr auto fields = std::tuple{field("type", &MediaPriceAttributes::type),
+                                              field("price", &MediaPriceAttributes::price),
+                                              field("info", &MediaPriceAttributes::info),
+                                              field("currency", &MediaPriceAttributes::currency)};
 };
-
 /// "media:price".
-struct MediaPrice {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Real> price{};
-        std::optional<Text> info{};
-        std::optional<Text> currency{};
+using MediaPrice = TextWithAttributes<MediaPriceAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("price", &Attributes::price),
-                       field("info", &Attributes::info), field("currency", &Attributes::currency)};
-    };
+struct MediaRatingAttributes {
+    std::optional<Text> scheme{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaPrice::attributes),
-                                              field("value", &MediaPrice::value)};
+    static constexpr auto fields = std::tuple{field("scheme", &MediaRatingAttributes::scheme)};
 };
-
 /// "media:rating": an audience rating in some scheme.
-struct MediaRating {
-    struct Attributes {
-        std::optional<Text> scheme{};
+using MediaRating = TextWithAttributes<MediaRatingAttributes>;
 
-        static constexpr auto fields = std::tuple{field("scheme", &Attributes::scheme)};
-    };
+struct MediaRestrictionAttributes {
+    std::optional<Text> relationship{};
+    std::optional<Text> type{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaRating::attributes),
-                                              field("value", &MediaRating::value)};
+    static constexpr auto fields =
+        std::tuple{field("relationship", &MediaRestrictionAttributes::relationship),
+                   field("type", &MediaRestrictionAttributes::type)};
 };
-
 /// "media:restriction": where or by whom the media may be seen.
-struct MediaRestriction {
-    struct Attributes {
-        std::optional<Text> relationship{};
-        std::optional<Text> type{};
-
-        static constexpr auto fields = std::tuple{field("relationship", &Attributes::relationship),
-                                                  field("type", &Attributes::type)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaRestriction::attributes),
-                                              field("value", &MediaRestriction::value)};
-};
+using MediaRestriction = TextWithAttributes<MediaRestrictionAttributes>;
 
 /// "media:rights". No element fills it.
 struct MediaRights {
@@ -335,60 +253,40 @@ struct MediaSubTitle {
     static constexpr auto fields = std::tuple{field("attributes", &MediaSubTitle::attributes)};
 };
 
+struct MediaTextAttributes {
+    std::optional<Text> type{};
+    std::optional<Text> lang{};
+    std::optional<Text> start{};
+    std::optional<Text> end{};
+
+    static constexpr auto fields = std::tuple{
+        field("type", &MediaTextAttributes::type), field("lang", &MediaTextAttributes::lang),
+        field("start", &MediaTextAttributes::start), field("end", &MediaTextAttributes::end)};
+};
 /// "media:text": a transcript. No element fills it.
-struct MediaText {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Text> lang{};
-        std::optional<Text> start{};
-        std::optional<Text> end{};
+using MediaText = TextWithAttributes<MediaTextAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("lang", &Attributes::lang),
-                       field("start", &Attributes::start), field("end", &Attributes::end)};
-    };
+struct MediaThumbnailAttributes {
+    std::optional<Text> url{};
+    std::optional<Text> width{};
+    std::optional<Text> height{};
+    std::optional<Text> time{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields =
-        std::tuple{field("attributes", &MediaText::attributes), field("value", &MediaText::value)};
+    static constexpr auto fields = std::tuple{field("url", &MediaThumbnailAttributes::url),
+                                              field("width", &MediaThumbnailAttributes::width),
+                                              field("height", &MediaThumbnailAttributes::height),
+                                              field("time", &MediaThumbnailAttributes::time)};
 };
-
 /// "media:thumbnail". Width and height stay texts ("100px" is kept).
-struct MediaThumbnail {
-    struct Attributes {
-        std::optional<Text> url{};
-        std::optional<Text> width{};
-        std::optional<Text> height{};
-        std::optional<Text> time{};
+using MediaThumbnail = TextWithAttributes<MediaThumbnailAttributes>;
 
-        static constexpr auto fields =
-            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
-                       field("height", &Attributes::height), field("time", &Attributes::time)};
-    };
+struct MediaTitleAttributes {
+    std::optional<Text> type{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaThumbnail::attributes),
-                                              field("value", &MediaThumbnail::value)};
+    static constexpr auto fields = std::tuple{field("type", &MediaTitleAttributes::type)};
 };
-
 /// "media:title".
-struct MediaTitle {
-    struct Attributes {
-        std::optional<Text> type{};
-
-        static constexpr auto fields = std::tuple{field("type", &Attributes::type)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaTitle::attributes),
-                                              field("value", &MediaTitle::value)};
-};
+using MediaTitle = TextWithAttributes<MediaTitleAttributes>;
 
 /// "media:content": one media object (a file or a stream) with its own
 /// metadata children. Two contents are equal when their attributes are: the

@@ -33,20 +33,13 @@ std::optional<RSSFeedSkipDay> skipDayFromRawValue(std::string_view raw) noexcept
 /// trimming), so "Sunday" is sunday and " sunday" is nothing.
 std::optional<RSSFeedSkipDay> skipDayFromText(std::string_view text) noexcept;
 
-/// A channel "category", with its "domain" attribute.
-struct RSSFeedCategory {
-    struct Attributes {
-        std::optional<Text> domain{};
+struct RSSFeedCategoryAttributes {
+    std::optional<Text> domain{};
 
-        static constexpr auto fields = std::tuple{field("domain", &Attributes::domain)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedCategory::attributes),
-                                              field("value", &RSSFeedCategory::value)};
+    static constexpr auto fields = std::tuple{field("domain", &RSSFeedCategoryAttributes::domain)};
 };
+/// A channel "category", with its "domain" attribute.
+using RSSFeedCategory = TextWithAttributes<RSSFeedCategoryAttributes>;
 
 /// The channel "cloud": where to register for update notifications.
 struct RSSFeedCloud {
@@ -120,35 +113,22 @@ struct RSSFeedItemEnclosure {
         std::tuple{field("attributes", &RSSFeedItemEnclosure::attributes)};
 };
 
+struct RSSFeedItemGUIDAttributes {
+    std::optional<bool> isPermaLink{};
+
+    static constexpr auto fields =
+        std::tuple{field("isPermaLink", &RSSFeedItemGUIDAttributes::isPermaLink)};
+};
 /// An item "guid".
-struct RSSFeedItemGUID {
-    struct Attributes {
-        std::optional<bool> isPermaLink{};
+using RSSFeedItemGUID = TextWithAttributes<RSSFeedItemGUIDAttributes>;
 
-        static constexpr auto fields = std::tuple{field("isPermaLink", &Attributes::isPermaLink)};
-    };
+struct RSSFeedItemSourceAttributes {
+    std::optional<Text> url{};
 
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedItemGUID::attributes),
-                                              field("value", &RSSFeedItemGUID::value)};
+    static constexpr auto fields = std::tuple{field("url", &RSSFeedItemSourceAttributes::url)};
 };
-
 /// An item "source": the channel the item came from.
-struct RSSFeedItemSource {
-    struct Attributes {
-        std::optional<Text> url{};
-
-        static constexpr auto fields = std::tuple{field("url", &Attributes::url)};
-    };
-
-    std::optional<Attributes> attributes{};
-    std::optional<Text> value{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedItemSource::attributes),
-                                              field("value", &RSSFeedItemSource::value)};
-};
+using RSSFeedItemSource = TextWithAttributes<RSSFeedItemSourceAttributes>;
 
 /// One "item" of the channel. The source, rare in practice, is held through
 /// Indirect (it reads like std::optional) so that it costs other items only a

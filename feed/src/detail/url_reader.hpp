@@ -27,6 +27,19 @@ struct UrlReadOptions {
     const std::atomic<bool>* abort = nullptr;
 };
 
+/// The transfer settings `Options` and `FetchOptions` share.
+template <class Settings>
+UrlReadOptions urlReadOptions(const Settings& settings, const std::atomic<bool>* abort) {
+    UrlReadOptions read;
+    read.connectTimeout = settings.connectTimeout;
+    read.totalTimeout = settings.totalTimeout;
+    read.maxBytes = settings.maxDocumentBytes;
+    read.maxRedirects = settings.maxRedirects;
+    read.userAgent = settings.userAgent;
+    read.abort = abort;
+    return read;
+}
+
 /// A resource as it came: its bytes and what the server said about them.
 struct UrlResponse {
     /// The HTTP status (200, 304, ...); 0 for a local file.

@@ -270,8 +270,12 @@ bool Keyed::readPrimitive(const nlohmann::json& value, const std::string& path, 
     std::optional<Date> date;
     if (context_->dateParser) date = context_->dateParser(text);
     if (!date) {
-        fail(DecodingError::Kind::dataCorrupted, path,
-             "\"" + printable(text, 60) + "\" is not a date in the expected format");
+        // Appended rather than `"\"" + printable(...)`: GCC 12 at -O2 warns
+        // falsely (-Wrestrict) on a literal prepended to a temporary string.
+        std::string message(1, '"');
+        message += printable(text, 60);
+        message += "\" is not a date in the expected format";
+        fail(DecodingError::Kind::dataCorrupted, path, message);
         return false;
     }
     out = *date;
