@@ -4,6 +4,7 @@
 
 #include <platform/json/keyed_decoding.hpp>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -53,14 +54,22 @@ void appendUtf8(std::string& out, std::uint32_t c) {
 
 class Reader {
 public:
-    Reader(std::string_view bytes, const DateFormatter& dates, ModelBudget* budget) noexcept
-        : at_(bytes.data()), end_(bytes.data() + bytes.size()), dates_(dates), budget_(budget) {}
+    Reader(std::string_view bytes, const DateFormatter& dates, ModelBudget* budget,
+           std::vector<Warning>* warnings) noexcept
+        : begin_(bytes.data()),
+          at_(bytes.data()),
+          end_(bytes.data() + bytes.size()),
+          dates_(dates),
+          budget_(budget),
+          warnings_(warnings) {}
 
     bool document(JSONFeed& feed) {
         skipSpace();
         if (!feedObject(feed)) return false;
         skipSpace();
-        return at_ == end_;
+        if (at_ != end_) return false;
+        if (warnings_ != nullptr) positionWarnings();
+        return true;
     }
 
 private:
@@ -358,9 +367,21 @@ private:
         return digits <= kMaxIntegerDigits;
     }
 
-    bool integer(std::optional<std::int64_t>& out) noexcept {
+    bool integer(std::optional<std::int64_t>& out) {
         if (null()) return true;
         std::string_view text;
+        if (warnings_ != nullptr) {
+            // Read as the keyed decoder reads it ("1e2" is 100), since no
+            // careful second reading follows.
+            bool integral = false;
+            std::int64_t value = 0;
+            if (!number(text, integral) || !parsable(text, integral) ||
+                exactInteger(text, value) != Exactly::integer) {
+                return false;
+            }
+            out = value;
+            return true;
+        }
         if (!integerLiteral(text)) return false;
         std::int64_t value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -381,9 +402,13 @@ private:
             // so "-0" is 0, not -0.
             std::int64_t value = 0;
             const auto [end, error] = std::from_chars(first, last, value);
-            if (error != std::errc() || end != last) return false;
-            out = static_cast<double>(value);
-            return true;
+            if (error == std::errc() && end == last) {
+                out = static_cast<double>(value);
+                return true;
+            }
+            // Past 64 bits it holds a double, which only a recovering read
+            // (with no careful reading after it) needs to match.
+            if (warnings_ == nullptr) return false;
         }
         double value = 0;
         const auto [end, error] = std::from_chars(first, last, value);
@@ -416,20 +441,170 @@ private:
     bool list(std::optional<std::vector<T>>& out, Read&& read) {
         if (null()) return true;
         std::vector<T> values;
+        std::size_t index = 0;
         if (!array([&] {
                 if (budget_ != nullptr) {
                     if (!budget_->spend(sizeof(T))) return false;
                     if (std::is_same_v<T, JSONFeedItem> && !budget_->countItem()) return false;
                 }
                 T value{};
-                if (!read(value)) return false;
-                values.push_back(std::move(value));
-                return true;
+                if (warnings_ == nullptr) {
+                    if (!read(value)) return false;
+                    values.push_back(std::move(value));
+                    return true;
+                }
+                const char* const start = at_;
+                path_.push_back(Step{{}, index++});
+                const bool kept = recovering(
+                    start, value, expected(value), [&] { return read(value); },
+                    [&] { return usable(value); });
+                path_.pop_back();
+                if (kept) values.push_back(std::move(value));
+                return recoverable();
             })) {
             return false;
         }
         out = std::move(values);
         return true;
+    }
+
+    // --- recovery -------------------------------------------------------------
+    // With warnings to give, a value that is sound JSON but does not fit its
+    // field is dropped, with a warning naming its place; only JSON that is
+    // not JSON fails the document.
+
+    struct Step {
+        std::string_view key;  // empty: an array index
+        std::size_t index = 0;
+    };
+
+    // Whether reading may go on: the budget holds, what was read was JSON, and
+    // the warnings are not too many to be worth reading.
+    bool recoverable() const noexcept {
+        return (budget_ == nullptr || !budget_->exceeded()) && !stopped_;
+    }
+
+    // Reads a value with `read`; when it fails, skips it and warns. `keep`
+    // says whether a value read whole is kept (an item needs an id). False
+    // when the value is not kept, or cannot be skipped (`recoverable()` says).
+    template <class T, class Read, class Keep>
+    bool recovering(const char* start, T& value, std::string_view what, Read&& read, Keep&& keep) {
+        const int depth = depth_;
+        if (read()) {
+            if (keep()) return true;
+            warn(start, "item without a usable \"id\"; skipped");
+            return false;
+        }
+        if (!recoverable()) return false;
+        at_ = start;
+        depth_ = depth;
+        value = T{};
+        if (!skipValue()) {
+            stopped_ = true;
+            return false;
+        }
+        warn(start, misfit<T>(what, start));
+        return false;
+    }
+
+    template <class T>
+    static bool usable(const T&) noexcept {
+        return true;
+    }
+    static bool usable(const JSONFeedItem& item) noexcept { return item.id && !item.id->empty(); }
+
+    static std::string_view expected(const std::optional<Text>&) noexcept { return "a string"; }
+    static std::string_view expected(const Text&) noexcept { return "a string"; }
+    static std::string_view expected(const std::optional<bool>&) noexcept {
+        return "true or false";
+    }
+    static std::string_view expected(const std::optional<std::int64_t>&) noexcept {
+        return "an integer of 64 bits";
+    }
+    static std::string_view expected(const std::optional<Real>&) noexcept { return "a number"; }
+    static std::string_view expected(const std::optional<Date>&) noexcept {
+        return "an RFC 3339 date";
+    }
+    template <class T>
+    static std::string_view expected(const std::optional<std::vector<T>>&) noexcept {
+        return "an array";
+    }
+    template <class T>
+    static std::string_view expected(const T&) noexcept {
+        return "an object";
+    }
+
+    // What the value at `start` is, for a warning: its text, cut short.
+    std::string found(const char* start) const {
+        switch (*start) {
+            case '{':
+                return "an object";
+            case '[':
+                return "an array";
+            default:
+                break;
+        }
+        constexpr std::size_t kShown = 48;
+        std::size_t length = static_cast<std::size_t>(at_ - start);
+        if (length <= kShown) return std::string(start, length);
+        length = kShown;
+        while (length > 0 && (static_cast<unsigned char>(start[length]) & 0xC0) == 0x80) --length;
+        return std::string(start, length) + "...";
+    }
+
+    template <class T>
+    std::string misfit(std::string_view what, const char* start) const {
+        if (*start == '{') {
+            if constexpr (std::is_same_v<T, JSONFeedAuthor> ||
+                          std::is_same_v<T, std::optional<JSONFeedAuthor>>) {
+                return "an author needs a \"name\", a \"url\" or an \"avatar\"; dropped";
+            } else if constexpr (std::is_same_v<T, JSONFeedHub>) {
+                return "a hub needs a string \"type\"; dropped";
+            }
+        }
+        return "expected " + std::string(what) + ", found " + found(start) + "; dropped";
+    }
+
+    void warn(const char* at, std::string message) {
+        constexpr std::size_t kMaxWarnings = 100'000;
+        if (pending_.size() >= kMaxWarnings) {
+            stopped_ = true;
+            return;
+        }
+        std::string where;
+        for (const Step& step : path_) {
+            if (step.key.empty()) {
+                where += '[';
+                where += std::to_string(step.index);
+                where += ']';
+            } else {
+                if (!where.empty()) where += '.';
+                where += step.key;
+            }
+        }
+        pending_.push_back({static_cast<std::size_t>(at - begin_), where + ": " + message});
+    }
+
+    // Lines and columns (in characters, from 1) of the warnings, in document
+    // order, in one pass over the document.
+    void positionWarnings() {
+        std::stable_sort(pending_.begin(), pending_.end(),
+                         [](const Pending& a, const Pending& b) { return a.offset < b.offset; });
+        std::size_t line = 1;
+        std::size_t column = 1;
+        std::size_t offset = 0;
+        for (Pending& warning : pending_) {
+            for (; offset < warning.offset; ++offset) {
+                const auto c = static_cast<unsigned char>(begin_[offset]);
+                if (c == '\n') {
+                    ++line;
+                    column = 1;
+                } else if ((c & 0xC0) != 0x80) {
+                    ++column;
+                }
+            }
+            warnings_->push_back(Warning{line, column, std::move(warning.message)});
+        }
     }
 
     // The keyed decoder keeps the last of a member given twice; leave those to it.
@@ -493,7 +668,23 @@ private:
                     return;
                 }
                 known = true;
-                ok = once(seen, index) && member(row, out.*row.member);
+                if (warnings_ == nullptr) {
+                    ok = once(seen, index) && member(row, out.*row.member);
+                    return;
+                }
+                // Of a member given twice, the last one counts, as it does
+                // for the keyed decoder.
+                auto& field = out.*row.member;
+                once(seen, index);
+                field.reset();
+                path_.push_back(Step{row.key, 0});
+                const std::string_view what = row.reading == FieldReading::integerAsText
+                                                  ? "a string or an integer"
+                                                  : expected(field);
+                recovering(
+                    at_, field, what, [&] { return member(row, field); }, [] { return true; });
+                path_.pop_back();
+                ok = recoverable();
             });
             return known ? ok : skipValue();
         });
@@ -510,10 +701,20 @@ private:
 
     bool feedObject(JSONFeed& out) { return record(out); }
 
+    struct Pending {
+        std::size_t offset;
+        std::string message;
+    };
+
+    const char* begin_;
     const char* at_;
     const char* end_;
     const DateFormatter& dates_;
     ModelBudget* budget_;
+    std::vector<Warning>* warnings_;  // null: strict, every misfit fails the document
+    std::vector<Step> path_;          // the member being read, while recovering
+    std::vector<Pending> pending_;
+    bool stopped_ = false;  // too many warnings, or JSON that is not: nothing to recover
     int depth_ = 0;
     std::string key_;      // a member name that had escapes
     std::string scratch_;  // a text or date being read
@@ -522,9 +723,9 @@ private:
 }  // namespace
 
 std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates,
-                                     ModelBudget* budget) {
+                                     ModelBudget* budget, std::vector<Warning>* warnings) {
     JSONFeed feed;
-    Reader reader(bytes, dates, budget);
+    Reader reader(bytes, dates, budget, warnings);
     if (!reader.document(feed)) return std::nullopt;
     return feed;
 }
