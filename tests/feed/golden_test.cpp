@@ -1,9 +1,8 @@
 // Whole documents, parsed and dumped, against expected dumps kept beside
 // them: data/golden/<name>.xml and data/golden/<name>.json; broken documents
-// (<name>.xml, or <name>.jsonfeed for JSON Feed) in data/golden/recover/,
-// read with recover (<name>.json, with the warnings) and without it
-// (<name>.error); and the summaries of three feeds, one of
-// each format, in data/summary/. Run with
+// (<name>.xml or <name>.jsonfeed) in data/golden/recover/, read with recover
+// (<name>.json, with the warnings) and without it (<name>.error); and the
+// summaries of three feeds, one of each format, in data/summary/. Run with
 // UPDATE_GOLDEN=1 to rewrite the expected files after an intended change
 // (then read the diff before committing it).
 
