@@ -1,6 +1,9 @@
 // Feeds arbitrary bytes to the JSON Feed decoder. Whatever decodes must encode
 // and decode again to an equal feed. Whatever the one-pass reader reads, the
-// keyed decoder must read to the very same feed.
+// keyed decoder must read to the very same feed. Read with recovery, a
+// document that decodes as it stands gives the same feed, less the items
+// without an id (and a warning only for each of those), and whatever
+// recovery gives is a feed that decodes as it stands.
 
 #include <syndra/date_formatters.hpp>
 #include <syndra/json_feed.hpp>
@@ -15,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -36,6 +40,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const syndra::Result first = syndra::detail::decodeJSONFeed(bytes);
     const syndra::JSONFeed* feed = first.feed() != nullptr ? first.feed()->jsonFeed() : nullptr;
+
+    const syndra::Result mended = syndra::detail::decodeJSONFeed(bytes, {}, true);
+    if (const auto* sound = mended.feed() != nullptr ? mended.feed()->jsonFeed() : nullptr) {
+        const auto again = syndra::detail::decodeJSONFeed(syndra::encodeJSONFeed(*sound));
+        if (again.feed() == nullptr || !(*again.feed()->jsonFeed() == *sound)) {
+            std::fprintf(stderr, "a recovered feed does not decode to itself\n");
+            std::abort();
+        }
+    }
+    if (feed != nullptr) {
+        syndra::JSONFeed expected = *feed;
+        std::size_t dropped = 0;
+        if (expected.items) {
+            std::erase_if(*expected.items, [&dropped](const syndra::JSONFeedItem& item) {
+                const bool idless = !item.id || item.id->empty();
+                dropped += idless ? 1 : 0;
+                return idless;
+            });
+        }
+        const auto* recovered = mended.feed() != nullptr ? mended.feed()->jsonFeed() : nullptr;
+        if (recovered == nullptr || !(*recovered == expected) ||
+            mended.warnings().size() != dropped) {
+            std::fprintf(stderr, "recovery changed a sound document\n");
+            std::abort();
+        }
+    }
     if (feed == nullptr) return 0;
 
     const std::string encoded = syndra::encodeJSONFeed(*feed);

@@ -46,11 +46,11 @@ Result parseDocument(std::string_view bytes, const Options& options,
     const detail::Sniffed sniffed = detail::sniffUnicodeForm(bytes);
     if (sniffed.form == detail::UnicodeForm::unknown || sniffed.form == detail::UnicodeForm::utf8) {
         return detail::decodeJSONFeed(bytes.substr(sniffed.markLength),
-                                      modelLimits(options, bytes.size()));
+                                      modelLimits(options, bytes.size()), options.recover);
     }
     auto utf8 = detail::unicodeToUtf8(bytes, sniffed);
     if (!utf8) return utf8.parserError();
-    return detail::decodeJSONFeed(*utf8, modelLimits(options, bytes.size()));
+    return detail::decodeJSONFeed(*utf8, modelLimits(options, bytes.size()), options.recover);
 }
 
 }  // namespace

@@ -19,17 +19,7 @@
 #include <vector>
 
 namespace syndra::detail {
-namespace {
 
-using Json = nlohmann::json;
-using TreeParser = nlohmann::detail::json_sax_dom_parser<Json>;
-
-enum class Exactly { integer, fraction, outOfRange };
-
-// What the JSON number literal `text` is, decided on its digits rather than
-// on a double: an integer within 64 bits (in `value`), a number with a
-// fraction ("1e-400", "1.5"), or an integer outside 64 bits. "3.0" and "1e2"
-// are integers.
 Exactly exactInteger(std::string_view text, std::int64_t& value) {
     const bool negative = !text.empty() && text.front() == '-';
     if (negative) text.remove_prefix(1);
@@ -71,6 +61,11 @@ Exactly exactInteger(std::string_view text, std::int64_t& value) {
         negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return Exactly::integer;
 }
+
+namespace {
+
+using Json = nlohmann::json;
+using TreeParser = nlohmann::detail::json_sax_dom_parser<Json>;
 
 // Builds the tree the plain parser would build, except that an item id
 // ("id" of an element of the top-level "items") written as a number without
@@ -212,13 +207,17 @@ std::variant<JSONFeed, platform::json::DecodingError> decodeJSONFeedKeyed(
     return platform::json::decodeValue<JSONFeed>(tree, readDate);
 }
 
-Result decodeJSONFeed(std::string_view bytes, ModelLimits limits) {
+Result decodeJSONFeed(std::string_view bytes, ModelLimits limits, bool recover) {
     try {
         const RFC3339DateFormatter dates;
         // Sound documents are read in one pass; the keyed decoder takes the
         // rest and says what is wrong with them.
         ModelBudget quick(limits);
-        if (auto feed = readJSONFeed(bytes, dates, &quick)) return Feed(std::move(*feed));
+        std::vector<Warning> warnings;
+        if (auto feed = readJSONFeed(bytes, dates, &quick, recover ? &warnings : nullptr)) {
+            if (warnings.empty()) return Feed(std::move(*feed));
+            return Result(Feed(std::move(*feed)), std::move(warnings));
+        }
         if (quick.exceeded()) {
             return ParserError::internalError(std::move(quick.reason), ErrorKind::limitExceeded);
         }

@@ -39,7 +39,6 @@ void XmlRelay::appendStart(const char* name, const AttributeMap& attributes) {
     }
     setLengthAt(record, length);
     lastText_ = SIZE_MAX;
-    textWanted_ = true;
     if (current_.size() >= batchBytes_) handOver();
 }
 

@@ -1,8 +1,8 @@
 // Whole documents, parsed and dumped, against expected dumps kept beside
 // them: data/golden/<name>.xml and data/golden/<name>.json; broken documents
-// in data/golden/recover/, read with recover (<name>.json, with the warnings)
-// and without it (<name>.error); and the summaries of three feeds, one of
-// each format, in data/summary/. Run with
+// (<name>.xml or <name>.jsonfeed) in data/golden/recover/, read with recover
+// (<name>.json, with the warnings) and without it (<name>.error); and the
+// summaries of three feeds, one of each format, in data/summary/. Run with
 // UPDATE_GOLDEN=1 to rewrite the expected files after an intended change
 // (then read the diff before committing it).
 
@@ -112,7 +112,7 @@ TEST_P(Golden, ParsesToTheExpectedModel) {
 TEST(GoldenRecovery, BrokenFeedsReadMendedAndFailWithout) {
     for (const auto& entry : fs::directory_iterator(goldenDirectory() / "recover")) {
         const fs::path& document = entry.path();
-        if (document.extension() != ".xml") continue;
+        if (document.extension() != ".xml" && document.extension() != ".jsonfeed") continue;
         SCOPED_TRACE(document.filename().string());
         Options options;
         options.recover = true;

@@ -50,6 +50,6 @@ TEST_P(ChunkedFeedTest, ModelDoesNotDependOnWhereTheInputIsSplit) {
 
 INSTANTIATE_TEST_SUITE_P(Golden, ChunkedFeedTest,
                          testing::Values("podcast.xml", "rdf_news.xml", "media_video.xml",
-                                         "atom_media.xml"));
+                                         "atom_media.xml", "reddit_markup.xml", "atom_xhtml.xml"));
 
 }  // namespace

@@ -69,8 +69,10 @@ T fromAttributes(const AttributeMap& map) {
 /// enclosure, namespace object... that an element of `path` opens, from its
 /// attributes where the class keeps them.
 SYNDRA_EXPORT void mapAttributes(RSSFeed& feed, const AttributeMap& attributes, RSSPath path);
-/// The text rule of an RSS 2.0 path for `text`: appended to a text field, or
-/// converted (a date, an integer, a duration...) into its field.
+/// The text rule of an RSS 2.0 path for `text`, the whole text of one
+/// element: kept in a text field, or converted (a date, an integer, a
+/// duration...) into its field, unless an earlier element of the path filled
+/// the field already; a list field gains what the text gives.
 SYNDRA_EXPORT void mapCharacters(RSSFeed& feed, std::string_view text, RSSPath path);
 /// The element-start rule of an RDF path (RDF attributes are not read).
 SYNDRA_EXPORT void mapAttributes(RSSFeed& feed, RDFPath path);
@@ -78,8 +80,8 @@ SYNDRA_EXPORT void mapAttributes(RSSFeed& feed, RDFPath path);
 SYNDRA_EXPORT void mapCharacters(RSSFeed& feed, std::string_view text, RDFPath path);
 /// The element-start rule of an Atom path.
 SYNDRA_EXPORT void mapAttributes(AtomFeed& feed, const AttributeMap& attributes, AtomPath path);
-/// The text rule of an Atom path for `text`: appended to a text field, or
-/// converted into a date field.
+/// The text rule of an Atom path for `text`, likewise: into a text or a date
+/// field that is still empty.
 SYNDRA_EXPORT void mapCharacters(AtomFeed& feed, std::string_view text, AtomPath path);
 
 }  // namespace syndra

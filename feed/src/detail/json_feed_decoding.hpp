@@ -16,8 +16,10 @@ namespace syndra::detail {
 /// Decodes a JSON Feed document (UTF-8 bytes) into the json case of Feed, or
 /// an internalError whose reason names the member that failed (kind syntax
 /// for bytes that are not JSON, invalidJSONFeed for JSON of the wrong shape,
-/// limitExceeded past `limits`).
-Result decodeJSONFeed(std::string_view bytes, ModelLimits limits = {});
+/// limitExceeded past `limits`). With `recover`, members that do not fit
+/// their fields and items without an id are dropped with warnings instead
+/// (see readJSONFeed).
+Result decodeJSONFeed(std::string_view bytes, ModelLimits limits = {}, bool recover = false);
 
 /// The careful decoding: a JSON tree, then each record member by member, so a
 /// failure names the member. An item "id" written as a number without a

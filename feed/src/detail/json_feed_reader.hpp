@@ -2,11 +2,14 @@
 
 #include <syndra/date_formatters.hpp>
 #include <syndra/json_feed.hpp>
+#include <syndra/warning.hpp>
 
 #include "detail/limits.hpp"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace syndra::detail {
 
@@ -18,7 +21,21 @@ namespace syndra::detail {
 /// then decodes the careful way, which also explains any failure. With a
 /// budget, the read also stops (with nothing) once the model is past its
 /// limits.
+///
+/// With `warnings`, the read recovers instead: a member of the wrong type, or
+/// whose value does not convert, is dropped and so is an item without a
+/// usable id, each with a warning naming its place ("items[0].date_published").
+/// Only JSON that is not JSON, or more than 100 000 warnings, give nothing.
 std::optional<JSONFeed> readJSONFeed(std::string_view bytes, const DateFormatter& dates,
-                                     ModelBudget* budget = nullptr);
+                                     ModelBudget* budget = nullptr,
+                                     std::vector<Warning>* warnings = nullptr);
+
+enum class Exactly { integer, fraction, outOfRange };
+
+/// What the JSON number literal `text` is, decided on its digits rather than
+/// on a double: an integer within 64 bits (in `value`), a number with a
+/// fraction ("1e-400", "1.5"), or an integer outside 64 bits. "3.0" and "1e2"
+/// are integers.
+Exactly exactInteger(std::string_view text, std::int64_t& value);
 
 }  // namespace syndra::detail

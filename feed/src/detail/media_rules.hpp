@@ -65,7 +65,7 @@ struct MediaRule {
     /// The path below the owner.
     std::string_view suffix;
     std::size_t (*start)(MediaNamespace&, const AttributeMap&) = nullptr;
-    std::size_t (*text)(MediaNamespace&, std::string_view) = nullptr;
+    TextRule<MediaNamespace> text{};
     /// A child of "media:content": Atom entries do not read it.
     bool rssOnly = false;
     /// Whether the element's start gives the owner its MediaNamespace. The
@@ -73,11 +73,12 @@ struct MediaRule {
     bool createsNamespace = true;
 };
 
-/// "media:tags": "tag:weight, tag, ..." replaces the community's tags.
+/// "media:tags": "tag:weight, tag, ..." added to the community's tags.
 std::size_t tagsText(MediaNamespace& media, std::string_view text);
 /// "media:keywords": comma-separated, trimmed, appended to the open content's.
 std::size_t keywordsText(MediaNamespace& media, std::string_view text);
-/// "gml:pos": "latitude longitude", one space between.
+/// "gml:pos": "latitude longitude", one space between; the first position
+/// that gives either stands.
 std::size_t positionText(MediaNamespace& media, std::string_view text);
 
 namespace media {
@@ -99,79 +100,79 @@ using MG = MediaGroup;
 // clang-format off
 inline constexpr std::array<MediaRule, kRuleCount> kRules{{
     {E::thumbnail, "media:thumbnail",
-        appendElement<Media, &M::mediaThumbnails>, appendText<Thumbnails, &MediaThumbnail::value>},
+        appendElement<Media, &M::mediaThumbnails>, oneText<Thumbnails, &MediaThumbnail::value>},
     {E::content, "media:content", appendElement<Media, &M::mediaContents>},
     {E::contentTitle, "media:content/media:title",
         createOnce<Content, &MC::mediaTitle>,
-        appendText<Held<Content, &MC::mediaTitle>, &MediaTitle::value>, true},
+        oneText<Held<Content, &MC::mediaTitle>, &MediaTitle::value>, true},
     {E::contentDescription, "media:content/media:description",
         createOnce<Content, &MC::mediaDescription>,
-        appendText<Held<Content, &MC::mediaDescription>, &MediaDescription::value>, true},
+        oneText<Held<Content, &MC::mediaDescription>, &MediaDescription::value>, true},
     {E::contentPlayer, "media:content/media:player",
         createOnce<Content, &MC::mediaPlayer>,
-        appendText<Held<Content, &MC::mediaPlayer>, &MediaPlayer::value>, true},
+        oneText<Held<Content, &MC::mediaPlayer>, &MediaPlayer::value>, true},
     {E::contentThumbnail, "media:content/media:thumbnail",
         appendElement<Content, &MC::mediaThumbnails>,
-        appendText<LastOf<Content, &MC::mediaThumbnails>, &MediaThumbnail::value>, true},
+        oneText<LastOf<Content, &MC::mediaThumbnails>, &MediaThumbnail::value>, true},
     {E::contentKeywords, "media:content/media:keywords",
-        openList<Content, &MC::mediaKeywords>, keywordsText, true},
+        openList<Content, &MC::mediaKeywords>, {keywordsText, TextKind::values}, true},
     {E::contentCategory, "media:content/media:category",
         createOnce<Content, &MC::mediaCategory>,
-        appendText<Held<Content, &MC::mediaCategory>, &MediaCategory::value>, true},
+        oneText<Held<Content, &MC::mediaCategory>, &MediaCategory::value>, true},
     {E::community, "media:community", createOnce<Media, &M::mediaCommunity>},
     {E::communityStarRating, "media:community/media:starRating",
         createOnce<Community, &MediaCommunity::mediaStarRating>},
     {E::communityStatistics, "media:community/media:statistics",
         createOnce<Community, &MediaCommunity::mediaStatistics>},
     {E::communityTags, "media:community/media:tags",
-        openList<Community, &MediaCommunity::mediaTags>, tagsText},
+        openList<Community, &MediaCommunity::mediaTags>, {tagsText, TextKind::values}},
     {E::comments, "media:comments", openList<Media, &M::mediaComments>},
     {E::commentsComment, "media:comments/media:comment",
-        nullptr, appendListText<Media, &M::mediaComments>},
+        nullptr, listText<Media, &M::mediaComments>},
     {E::embed, "media:embed", createOnce<Media, &M::mediaEmbed>},
     {E::embedParam, "media:embed/media:param",
         appendElement<Embed, &MediaEmbed::mediaParams>,
-        appendText<LastOf<Embed, &MediaEmbed::mediaParams>, &MediaParam::value>},
+        oneText<LastOf<Embed, &MediaEmbed::mediaParams>, &MediaParam::value>},
     {E::responses, "media:responses", openList<Media, &M::mediaResponses>},
     {E::responsesResponse, "media:responses/media:response",
-        nullptr, appendListText<Media, &M::mediaResponses>},
+        nullptr, listText<Media, &M::mediaResponses>},
     {E::backLinks, "media:backLinks", openList<Media, &M::mediaBackLinks>},
     {E::backLinksBackLink, "media:backLinks/media:backLink",
-        nullptr, appendListText<Media, &M::mediaBackLinks>},
+        nullptr, listText<Media, &M::mediaBackLinks>},
     {E::status, "media:status", createOnce<Media, &M::mediaStatus>},
     // A price's text is not kept: the attributes say it all.
     {E::price, "media:price", appendElement<Media, &M::mediaPrices>},
     {E::license, "media:license",
         createOnce<Media, &M::mediaLicense>,
-        appendText<Held<Media, &M::mediaLicense>, &MediaLicence::value>},
+        oneText<Held<Media, &M::mediaLicense>, &MediaLicence::value>},
     {E::subTitle, "media:subTitle", createOnce<Media, &M::mediaSubTitle>},
     {E::peerLink, "media:peerLink", createOnce<Media, &M::mediaPeerLink>},
     {E::location, "media:location", createOnce<Media, &M::mediaLocation>},
-    {E::locationPos, "media:location/georss:where/gml:Point/gml:pos", nullptr, positionText},
+    {E::locationPos, "media:location/georss:where/gml:Point/gml:pos", nullptr, {positionText, TextKind::value}},
     {E::restriction, "media:restriction",
         createOnce<Media, &M::mediaRestriction>,
-        appendText<Held<Media, &M::mediaRestriction>, &MediaRestriction::value>},
+        oneText<Held<Media, &M::mediaRestriction>, &MediaRestriction::value>},
     {E::scenes, "media:scenes", openList<Media, &M::mediaScenes>},
     {E::scenesScene, "media:scenes/media:scene", appendElement<Media, &M::mediaScenes>},
     {E::sceneTitle, "media:scenes/media:scene/sceneTitle",
-        nullptr, appendText<Scene, &MediaScene::sceneTitle>, false, false},
+        nullptr, oneText<Scene, &MediaScene::sceneTitle>, false, false},
     {E::sceneDescription, "media:scenes/media:scene/sceneDescription",
-        nullptr, appendText<Scene, &MediaScene::sceneDescription>, false, false},
+        nullptr, oneText<Scene, &MediaScene::sceneDescription>, false, false},
     {E::sceneStartTime, "media:scenes/media:scene/sceneStartTime",
-        nullptr, durationText<Scene, &MediaScene::sceneStartTime>, false, false},
+        nullptr, oneDuration<Scene, &MediaScene::sceneStartTime>, false, false},
     {E::sceneEndTime, "media:scenes/media:scene/sceneEndTime",
-        nullptr, durationText<Scene, &MediaScene::sceneEndTime>, false, false},
+        nullptr, oneDuration<Scene, &MediaScene::sceneEndTime>, false, false},
     // A second group adds nothing of its own; its children fill the first.
     {E::group, "media:group", createOnce<Media, &M::mediaGroup>},
     {E::groupCredit, "media:group/media:credit",
         appendElement<Group, &MG::mediaCredits>,
-        appendText<LastOf<Group, &MG::mediaCredits>, &MediaCredit::value>},
+        oneText<LastOf<Group, &MG::mediaCredits>, &MediaCredit::value>},
     {E::groupCategory, "media:group/media:category",
         createOnce<Group, &MG::mediaCategory>,
-        appendText<Held<Group, &MG::mediaCategory>, &MediaCategory::value>},
+        oneText<Held<Group, &MG::mediaCategory>, &MediaCategory::value>},
     {E::groupRating, "media:group/media:rating",
         createOnce<Group, &MG::mediaRating>,
-        appendText<Held<Group, &MG::mediaRating>, &MediaRating::value>},
+        oneText<Held<Group, &MG::mediaRating>, &MediaRating::value>},
     {E::groupContent, "media:group/media:content", appendElement<Group, &MG::mediaContents>},
 }};
 // clang-format on
@@ -222,9 +223,9 @@ std::size_t ownerMediaStart(typename Owner::Model& model, const AttributeMap& at
 template <class Owner, MediaElement E>
 std::size_t ownerMediaText(typename Owner::Model& model, std::string_view text) {
     constexpr const MediaRule& rule = mediaRule(E);
-    if (rule.text == nullptr) return 0;
+    if (rule.text.apply == nullptr) return 0;
     MediaNamespace* media = Owner::media(model, nullptr);
-    return media == nullptr ? 0 : rule.text(*media, text);
+    return media == nullptr ? 0 : rule.text.apply(*media, text);
 }
 
 }  // namespace syndra::detail

@@ -10,10 +10,36 @@
 #include <syndra/rss_feed.hpp>
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace syndra::detail {
+
+/// What the elements of a path make of their text.
+enum class TextKind : std::uint8_t {
+    /// One value converted from the text (a date, a number, a name).
+    value,
+    /// One text. An element that holds elements of its own, which no row
+    /// maps, gives its inner markup as it stands.
+    text,
+    /// A list: each element adds what its text gives.
+    values,
+    /// A list of texts: each element adds one, with its inner markup.
+    texts,
+};
+
+/// Whether an element of this kind keeps child elements as markup.
+constexpr bool keepsMarkup(TextKind kind) noexcept {
+    return kind == TextKind::text || kind == TextKind::texts;
+}
+
+/// A text rule with its kind, as the tables write it.
+template <class Model>
+struct TextRule {
+    std::size_t (*apply)(Model&, std::string_view) = nullptr;
+    TextKind kind = TextKind::value;
+};
 
 template <class Model>
 struct PathRule {
@@ -25,6 +51,7 @@ struct PathRule {
     /// Runs once per element with the element's whole text (every adjacent
     /// piece of character data and CDATA joined); may be null.
     std::size_t (*text)(Model&, std::string_view) = nullptr;
+    TextKind kind = TextKind::value;
 };
 
 /// Row i of each table is the path whose enumeration value is i

@@ -14,6 +14,7 @@
 // exist yet (no item, no image, ...). A rule whose target is missing does
 // nothing.
 
+#include "detail/path_table.hpp"
 #include "detail/unicode_trim.hpp"
 
 #include <syndra/conversions.hpp>
@@ -155,7 +156,9 @@ std::size_t both(Model& model, const AttributeMap& attributes) {
 // ---- Text rules ------------------------------------------------------------
 //
 // Each receives the element's whole text; the walk calls none for an element
-// without text, while an empty text (an empty CDATA section) is text.
+// without text, while an empty text (an empty CDATA section) is text. A text
+// rule comes with its kind (TextRule), so that the tables say of every row
+// whether its field holds one value or grows into a list.
 
 /// Runs `apply` on the field and answers what it answers (the bytes kept);
 /// nothing happens without the target.
@@ -165,72 +168,37 @@ std::size_t withField(typename Loc::Model& model, Apply&& apply) {
     return target == nullptr ? 0 : std::forward<Apply>(apply)(target->*Field);
 }
 
-/// Appends the text as it is (no trimming, no separator): the texts of
-/// repeated elements of one path run together.
+/// Sets an empty text field to the text as it is (no trimming). A field that
+/// holds a text keeps it: two <link>s must not run together into an address
+/// that exists nowhere.
 template <class Loc, auto Field>
-std::size_t appendText(typename Loc::Model& model, std::string_view text) {
+std::size_t setText(typename Loc::Model& model, std::string_view text) {
     return withField<Loc, Field>(model, [text](std::optional<Text>& field) {
-        if (field) {
-            field->append(text);
-            return text.size();
-        }
+        if (field) return std::size_t{0};
         field.emplace(text);
         return Text::heapBytes(text.size());
     });
 }
 
-/// Replaces the field with the date the text gives, or empties it.
-template <class Loc, auto Field>
-std::size_t dateText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, [text](std::optional<Date>& field) {
-        field = toDate(text);
+/// Sets an empty field to what `convert` makes of the text; a text that does
+/// not convert leaves it empty, for a later element to fill.
+template <class Loc, auto Field, auto Convert>
+std::size_t setValue(typename Loc::Model& model, std::string_view text) {
+    return withField<Loc, Field>(model, [text](auto& field) {
+        if (!field) field = Convert(text);
         return std::size_t{0};
     });
 }
 
-/// Like dateText, but white space alone (the blank lines around a pretty-
-/// printed date) changes nothing.
-template <class Loc, auto Field>
-std::size_t trimmedDateText(typename Loc::Model& model, std::string_view text) {
-    const std::string_view date = trimWhiteSpaceAndNewlines(text);
-    if (date.empty() && !text.empty()) return 0;
-    return withField<Loc, Field>(model, [date](std::optional<Date>& field) {
-        field = toDate(date);
-        return std::size_t{0};
-    });
-}
-
-/// Replaces the field with the integer the text gives, or empties it.
-template <class Loc, auto Field>
-std::size_t integerText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, [text](std::optional<std::int64_t>& field) {
-        field = toInt(text);
-        return std::size_t{0};
-    });
-}
-
-/// Replaces the field with the duration ("h:mm:ss") the text gives, or
-/// empties it.
-template <class Loc, auto Field>
-std::size_t durationText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, [text](std::optional<Real>& field) {
-        field = toDuration(text);
-        return std::size_t{0};
-    });
-}
-
-/// Replaces the field with the update period the text names, or empties it.
-template <class Loc, auto Field>
-std::size_t periodText(typename Loc::Model& model, std::string_view text) {
-    return withField<Loc, Field>(model, [text](std::optional<SyndicationUpdatePeriod>& field) {
-        field = updatePeriodFromText(text);
-        return std::size_t{0};
-    });
+/// A date that white space alone (the blank lines around a pretty-printed
+/// date) does not empty.
+inline std::optional<Date> trimmedDate(std::string_view text) {
+    return toDate(trimWhiteSpaceAndNewlines(text));
 }
 
 /// Appends the text as a new element of an existing list of texts.
 template <class Loc, auto Field>
-std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
+std::size_t addText(typename Loc::Model& model, std::string_view text) {
     return withField<Loc, Field>(model, [text](std::optional<std::vector<Text>>& list) {
         if (!list) return std::size_t{0};
         list->emplace_back(text);
@@ -241,7 +209,7 @@ std::size_t appendListText(typename Loc::Model& model, std::string_view text) {
 /// Appends an hour of the day (0 to 23) to an existing list; other texts are
 /// dropped.
 template <class Loc, auto Field>
-std::size_t hourText(typename Loc::Model& model, std::string_view text) {
+std::size_t addHour(typename Loc::Model& model, std::string_view text) {
     return withField<Loc, Field>(model, [text](std::optional<std::vector<std::int64_t>>& list) {
         const auto hour = toInt(text);
         if (!list || !hour || *hour < 0 || *hour > 23) return std::size_t{0};
@@ -252,7 +220,7 @@ std::size_t hourText(typename Loc::Model& model, std::string_view text) {
 
 /// Appends the day the text names (any letter case) to an existing list.
 template <class Loc, auto Field>
-std::size_t dayText(typename Loc::Model& model, std::string_view text) {
+std::size_t addDay(typename Loc::Model& model, std::string_view text) {
     return withField<Loc, Field>(model, [text](std::optional<std::vector<RSSFeedSkipDay>>& list) {
         const auto day = skipDayFromText(text);
         if (!list || !day) return std::size_t{0};
@@ -260,5 +228,36 @@ std::size_t dayText(typename Loc::Model& model, std::string_view text) {
         return sizeof(RSSFeedSkipDay);
     });
 }
+
+// What the tables write. One value: the first element of the path that gives
+// one stands, later ones are ignored. A list: every element adds to it.
+
+/// One text, kept with the element's inner markup.
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> oneText{setText<Loc, Field>, TextKind::text};
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> oneDate{setValue<Loc, Field, toDate>,
+                                                       TextKind::value};
+/// A date written with blank lines around it still converts.
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> oneTrimmedDate{setValue<Loc, Field, trimmedDate>,
+                                                              TextKind::value};
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> oneInteger{setValue<Loc, Field, toInt>,
+                                                          TextKind::value};
+/// "h:mm:ss", "mm:ss" or seconds.
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> oneDuration{setValue<Loc, Field, toDuration>,
+                                                           TextKind::value};
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> onePeriod{setValue<Loc, Field, updatePeriodFromText>,
+                                                         TextKind::value};
+/// Each element one text of the list, with its inner markup.
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> listText{addText<Loc, Field>, TextKind::texts};
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> listHour{addHour<Loc, Field>, TextKind::values};
+template <class Loc, auto Field>
+inline constexpr TextRule<typename Loc::Model> listDay{addDay<Loc, Field>, TextKind::values};
 
 }  // namespace syndra::detail

@@ -19,7 +19,7 @@ struct TableRow {
     Path path;
     std::string_view text;
     std::size_t (*start)(Model&, const AttributeMap&) = nullptr;
-    std::size_t (*characters)(Model&, std::string_view) = nullptr;
+    TextRule<Model> characters{};
     /// The shared media rule the row comes from, if any.
     int media = -1;
 };
@@ -42,8 +42,11 @@ struct MediaPathText {
 /// The row of media path E below `Owner` (a MediaOwner with a `prefix`).
 template <class Owner, MediaElement E, class Path>
 constexpr TableRow<Path, typename Owner::Model> mediaRow(Path path) {
-    return {path, MediaPathText<Owner, E>::value, ownerMediaStart<Owner, E>,
-            ownerMediaText<Owner, E>, static_cast<int>(E)};
+    return {path,
+            MediaPathText<Owner, E>::value,
+            ownerMediaStart<Owner, E>,
+            {ownerMediaText<Owner, E>, mediaRule(E).text.kind},
+            static_cast<int>(E)};
 }
 
 template <class Path, class Model, std::size_t N>
@@ -80,7 +83,8 @@ template <class Path, class Model, std::size_t N>
 constexpr std::array<PathRule<Model>, N> rulesOf(const std::array<TableRow<Path, Model>, N>& rows) {
     std::array<PathRule<Model>, N> rules{};
     for (std::size_t i = 0; i < N; ++i) {
-        rules[i] = PathRule<Model>{rows[i].text, rows[i].start, rows[i].characters};
+        rules[i] = PathRule<Model>{rows[i].text, rows[i].start, rows[i].characters.apply,
+                                   rows[i].characters.kind};
     }
     return rules;
 }

@@ -31,9 +31,9 @@ public:
     ~XmlRelay();
 
     /// The sink the reading thread reports to. It answers `stop` once the
-    /// replaying side has stopped. Text after an element's end is never kept
-    /// (only text before an element's first child is), so it does not ask
-    /// for it: that is most of the white space between elements.
+    /// replaying side has stopped. It asks for all text: whether text after
+    /// an element's end is kept (inside a text field's markup) is known only
+    /// on the replaying side.
     class Writer final : public XmlEventSink {
     public:
         explicit Writer(XmlRelay& relay) noexcept : relay_(relay) {}
@@ -63,7 +63,6 @@ public:
         void error(std::string message, ErrorKind kind) override {
             relay_.appendError(message, kind);
         }
-        bool wantsText() const noexcept override { return relay_.textWanted_; }
 
     private:
         Flow flow() const noexcept { return relay_.stopped() ? Flow::stop : Flow::proceed; }
@@ -98,7 +97,6 @@ private:
     void appendEnd() {
         putHeader(kEnd, 0);
         lastText_ = SIZE_MAX;
-        textWanted_ = false;
         if (current_.size() >= batchBytes_) handOver();
     }
     void appendText(char tag, std::string_view text) {
@@ -154,7 +152,6 @@ private:
     Writer writer_{*this};
     std::string current_;              // the batch being filled (reading thread only)
     std::size_t lastText_ = SIZE_MAX;  // offset of current_'s trailing text record
-    bool textWanted_ = true;           // no element has ended since the last start
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;

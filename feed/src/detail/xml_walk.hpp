@@ -88,11 +88,18 @@ public:
         : index_(index), tables_(tables), limits_(limits) {}
 
     Flow startElement(const char* rawName, const AttributeMap& attributes) override {
-        if (!flushText()) return Flow::stop;
         const PathIndex::Node parent = levels_.empty() ? PathIndex::kRoot : levels_.back().node;
         std::size_t length = 0;
         const PathIndex::Node node = index_.child(parent, rawName, length);
         const std::string_view name(rawName, length);
+        if (captured_ > 0 || (markup_ && index_.row(node, tableSlot(*feedType_)) < 0)) {
+            // Inside a text field: an element no row maps is part of the text.
+            levels_.push_back(Level{PathIndex::kNone, path_.size(), false});
+            path_ += '/';
+            path_ += name;
+            return startMarkup(name, attributes);
+        }
+        if (!flushText()) return Flow::stop;
         levels_.push_back(Level{node, path_.size(), false});
         path_ += '/';
         path_ += name;
@@ -118,14 +125,22 @@ public:
             if (!atom_) atom_.emplace();
             if (const auto* rule = ruleAt(tables_.atom, row)) {
                 if (rule->start != nullptr) modelBytes_ += rule->start(*atom_, attributes);
-                if (rule->text != nullptr) textRule_ = rule;
+                if (rule->text != nullptr) {
+                    textRule_ = rule;
+                    markup_ = keepsMarkup(rule->kind);
+                    // An XHTML text is one div, which only wraps it.
+                    xhtml_ = markup_ && attributes["type"] == "xhtml";
+                }
             }
         } else {
             if (!rss_) rss_.emplace();
             const auto& table = *feedType_ == XMLFeedType::rss ? tables_.rss : tables_.rdf;
             if (const auto* rule = ruleAt(table, row)) {
                 if (rule->start != nullptr) modelBytes_ += rule->start(*rss_, attributes);
-                if (rule->text != nullptr) textRule_ = rule;
+                if (rule->text != nullptr) {
+                    textRule_ = rule;
+                    markup_ = keepsMarkup(rule->kind);
+                }
             }
         }
         if (modelBytes_ > limits_.maxModelBytes) {
@@ -135,6 +150,7 @@ public:
     }
 
     Flow endElement() override {
+        if (captured_ > 0) return endMarkup();
         if (!flushText()) return Flow::stop;
         if (levels_.empty()) return Flow::stop;
         path_.resize(levels_.back().pathLength);
@@ -154,9 +170,15 @@ public:
 
     Flow characters(std::string_view text) override {
         // Adjacent pieces are joined and handed to the rule in one call when
-        // the run ends, so that a value split by the tokenizer still converts.
+        // the element ends, so that a value split by the tokenizer still
+        // converts.
         if (textRule_ != nullptr) {
-            text_.append(text);
+            if (inMarkup_) {
+                appendEscaped(text_, text, false);
+                if (markupTooLarge()) return exceeded(modelTooLargeText(limits_.maxModelBytes));
+            } else {
+                text_.append(text);
+            }
             hasText_ = true;
         }
         return Flow::proceed;
@@ -240,8 +262,126 @@ private:
         return &table[static_cast<std::size_t>(row)];
     }
 
+    // The start of an element inside a text field's markup.
+    Flow startMarkup(std::string_view name, const AttributeMap& attributes) {
+        hasText_ = true;
+        if (captured_ == 0 && !inMarkup_) {
+            inMarkup_ = true;
+            if (xhtml_ && isWhiteSpace(text_) && localName(name) == "div") {
+                // The wrapping div goes, and the white space around it.
+                text_.clear();
+                wrapperOpen_ = true;
+                captured_ = 1;
+                return Flow::proceed;
+            }
+            // The text so far was plain; from now on the field holds markup.
+            std::string plain;
+            plain.swap(text_);
+            appendEscaped(text_, plain, false);
+        }
+        ++captured_;
+        text_ += '<';
+        text_ += name;
+        attributes.forEach([this](std::string_view attribute, std::string_view value) {
+            text_ += ' ';
+            text_ += attribute;
+            text_ += "=\"";
+            appendEscaped(text_, value, true);
+            text_ += '"';
+        });
+        text_ += '>';
+        emptyUntil_ = text_.size();
+        if (markupTooLarge()) return exceeded(modelTooLargeText(limits_.maxModelBytes));
+        return Flow::proceed;
+    }
+
+    Flow endMarkup() {
+        const std::string_view name = std::string_view(path_).substr(levels_.back().pathLength + 1);
+        --captured_;
+        if (captured_ == 0 && wrapperOpen_) {
+            wrapperOpen_ = false;
+            afterWrapper_ = text_.size();
+        } else if (text_.size() == emptyUntil_) {
+            // Nothing came between the tags: <br/>, not <br></br>.
+            text_.back() = '/';
+            text_ += '>';
+        } else {
+            text_ += "</";
+            text_ += name;
+            text_ += '>';
+        }
+        path_.resize(levels_.back().pathLength);
+        levels_.pop_back();
+        levels_.back().childClosed = true;
+        return Flow::proceed;
+    }
+
+    // The field's markup is whole: white space after an XHTML wrapper goes
+    // with the wrapper.
+    void endOfMarkup() {
+        if (afterWrapper_ != std::string::npos &&
+            isWhiteSpace(std::string_view(text_).substr(afterWrapper_))) {
+            text_.resize(afterWrapper_);
+        }
+        inMarkup_ = false;
+        afterWrapper_ = std::string::npos;
+        emptyUntil_ = std::string::npos;
+    }
+
+    // Markup grows faster than the document (quotes become &quot;): it counts
+    // against the model's bound before it reaches the model.
+    bool markupTooLarge() const noexcept {
+        return modelBytes_ + text_.size() > limits_.maxModelBytes;
+    }
+
+    static bool isWhiteSpace(std::string_view text) noexcept {
+        return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+    }
+
+    static std::string_view localName(std::string_view name) noexcept {
+        const std::size_t colon = name.find(':');
+        return colon == std::string_view::npos ? name : name.substr(colon + 1);
+    }
+
+    // Text as markup: "&", "<" and ">" as references, and in an attribute
+    // value also the quote and the white space that would not survive a read.
+    static void appendEscaped(std::string& out, std::string_view text, bool attribute) {
+        const char* special = attribute ? "&<>\"\t\n\r" : "&<>";
+        for (;;) {
+            const std::size_t at = text.find_first_of(special);
+            out.append(text.substr(0, at));
+            if (at == std::string_view::npos) return;
+            switch (text[at]) {
+                case '&':
+                    out += "&amp;";
+                    break;
+                case '<':
+                    out += "&lt;";
+                    break;
+                case '>':
+                    out += "&gt;";
+                    break;
+                case '"':
+                    out += "&quot;";
+                    break;
+                case '\t':
+                    out += "&#9;";
+                    break;
+                case '\n':
+                    out += "&#10;";
+                    break;
+                default:
+                    out += "&#13;";
+                    break;
+            }
+            text.remove_prefix(at + 1);
+        }
+    }
+
     // Hands the text gathered to its rule; false once the model is past its bound.
     bool flushText() {
+        if (inMarkup_) endOfMarkup();
+        markup_ = xhtml_ = false;
         if (!hasText_ || textRule_ == nullptr) {
             text_.clear();
             hasText_ = false;
@@ -266,6 +406,9 @@ private:
             parsingError_ = ParserError::internalError(std::move(reason), ErrorKind::limitExceeded);
         }
         textRule_ = nullptr;
+        markup_ = false;
+        text_.clear();
+        text_.shrink_to_fit();
         rss_.reset();
         atom_.reset();
         return Flow::stop;
@@ -286,6 +429,14 @@ private:
     std::string text_;
     bool hasText_ = false;            // text_ holds the element's text, even if it is empty
     const void* textRule_ = nullptr;  // PathRule<Rss> or PathRule<Atom>, per feedType_
+    // The text field being read keeps the elements inside it as markup:
+    bool markup_ = false;    // it would (its kind keeps markup)
+    bool inMarkup_ = false;  // it does: an element came, and text_ is markup from then on
+    bool xhtml_ = false;     // an Atom XHTML text, whose wrapping div is dropped
+    bool wrapperOpen_ = false;
+    std::size_t captured_ = 0;                      // elements open inside the text
+    std::size_t afterWrapper_ = std::string::npos;  // where the wrapping div ended in text_
+    std::size_t emptyUntil_ = std::string::npos;    // text_'s size after the last start tag
 };
 
 }  // namespace syndra::detail

@@ -2,8 +2,6 @@
 
 #include <syndra/conversions.hpp>
 
-#include <vector>
-
 namespace syndra::detail {
 namespace {
 
@@ -38,11 +36,11 @@ MediaTag tagOf(std::string_view part) {
 
 std::size_t tagsText(MediaNamespace& media, std::string_view text) {
     if (!media.mediaCommunity) return 0;
-    std::vector<MediaTag> tags;
-    forEachPart(text, ',', [&tags](std::string_view part) { tags.push_back(tagOf(part)); });
-    const std::size_t bytes = tags.size() * sizeof(MediaTag) + text.size();
-    media.mediaCommunity->mediaTags = std::move(tags);
-    return bytes;
+    auto& tags = media.mediaCommunity->mediaTags;
+    if (!tags) tags.emplace();
+    const std::size_t before = tags->size();
+    forEachPart(text, ',', [&tags](std::string_view part) { tags->push_back(tagOf(part)); });
+    return (tags->size() - before) * sizeof(MediaTag) + text.size();
 }
 
 std::size_t keywordsText(MediaNamespace& media, std::string_view text) {
@@ -57,14 +55,15 @@ std::size_t keywordsText(MediaNamespace& media, std::string_view text) {
 }
 
 std::size_t positionText(MediaNamespace& media, std::string_view text) {
-    if (!media.mediaLocation) return 0;
+    auto& location = media.mediaLocation;
+    if (!location || location->latitude || location->longitude) return 0;
     const std::size_t space = text.find(' ');
     if (space == std::string_view::npos) return 0;
     const std::string_view latitude = text.substr(0, space);
     const std::string_view longitude = text.substr(space + 1);
     if (longitude.find(' ') != std::string_view::npos) return 0;
-    media.mediaLocation->latitude = toDouble(latitude);
-    media.mediaLocation->longitude = toDouble(longitude);
+    location->latitude = toDouble(latitude);
+    location->longitude = toDouble(longitude);
     return 0;
 }
 
