@@ -80,7 +80,7 @@ TEST_P(CommandLineProcessTest, ExitsWithTheRightCodeAndText) {
     QProcess app;
     app.setProcessEnvironment(appEnvironment(dir));
     app.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"), c.arguments);
-    ASSERT_TRUE(app.waitForFinished(20000));
+    ASSERT_TRUE(app.waitForFinished(30000));
     EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(app.exitCode(), c.exitCode);
     const std::string out = app.readAllStandardOutput().toStdString();
@@ -165,8 +165,8 @@ protected:
             ASSERT_TRUE(QFile::link(tone, path));
             urls << QUrl::fromLocalFile(path).toString();
         }
-        server.route("/feed.xml",
-                     {.contentType = "application/rss+xml", .body = feedWithEpisodes(urls)});
+        server.route("/feed.xml", {.contentType = "application/rss+xml",
+                                   .body = feedWithEpisodes(urls).toStdString()});
         // A check made a moment ago keeps the update checker off the real update
         // host; its back-off line still shows that every launch starts a check.
         QSettings(dir.filePath(QStringLiteral("config/cassivo/cassivo.conf")), QSettings::IniFormat)
@@ -175,8 +175,8 @@ protected:
     void launch(QProcess& process, bool bus) {
         process.setProcessEnvironment(appEnvironment(dir, bus));
         process.start(QStringLiteral(TEST_BINARY_DIR "/app/cassivo"),
-                      {"--feed", server.baseUrl(QStringLiteral("/feed.xml"))});
-        ASSERT_TRUE(process.waitForStarted(10000));
+                      {"--feed", QString::fromStdString(server.url("/feed.xml"))});
+        ASSERT_TRUE(process.waitForStarted(30000));
     }
     // The second of the slot on air now.
     static double intoSlot() {
@@ -213,7 +213,7 @@ TEST_F(LoopbackBroadcast, PlaysTheEpisodeOnAirWithoutASessionBus) {
     output += app.readAllStandardOutput();
     const std::optional<double> second = secondRead();
     app.kill();
-    app.waitForFinished(5000);
+    app.waitForFinished(30000);
 
     QStringList lines;
     for (const QByteArray& line : output.split('\n')) lines << QString::fromUtf8(line);
@@ -307,14 +307,14 @@ TEST_F(LoopbackBroadcast, DesktopMediaControlsSeeAndSteerTheBroadcast) {
     // A second launch raises the first and goes.
     QProcess second;
     launch(second, true);
-    ASSERT_TRUE(second.waitForFinished(20000));
+    ASSERT_TRUE(second.waitForFinished(30000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_THAT(second.readAllStandardOutput().toStdString(),
                 HasSubstr("--feed is ignored: Cassivo is already running"));
     EXPECT_EQ(app.state(), QProcess::Running);
 
     call(root, "Quit");
-    ASSERT_TRUE(app.waitForFinished(10000));
+    ASSERT_TRUE(app.waitForFinished(30000));
     EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(app.exitCode(), 0);
 }

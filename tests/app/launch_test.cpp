@@ -89,7 +89,9 @@ TEST_P(FontLaunchTest, PrintsOneLineAndTheWindowStillOpens) {
     EXPECT_EQ(journal.lines.front(), GetParam().line);
     ASSERT_NE(delegate->window(), nullptr);
     EXPECT_TRUE(delegate->window()->isVisible());
-    EXPECT_EQ(delegate->fontFamily().has_value(), GetParam().line.rfind("Successfully", 0) == 0);
+    const bool registered = GetParam().line.rfind("Successfully", 0) == 0;
+    // A registered font is usable by its family name.
+    EXPECT_EQ(delegate->fontFamily().value_or(""), registered ? "Permanent Marker" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,13 +107,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FontCase{"TruncatedFont", [] { return realFont().left(900); },
                              "Failed to load font: PermanentMarker-Regular"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(LaunchTest, RegisteredFontIsUsableByName) {
-    fonts.bytes = realFont();
-    auto delegate = launch();
-    ASSERT_TRUE(delegate->fontFamily().has_value());
-    EXPECT_EQ(*delegate->fontFamily(), QStringLiteral("Permanent Marker"));
-}
 
 TEST_F(LaunchTest, UpdateCheckStartsAfterTheWindowIsShownAndLaunchDoesNotWaitForIt) {
     fonts.bytes = realFont();
@@ -164,8 +159,8 @@ TEST_P(QuitTest, QuitsTheApplication) {
     app::MainWindow* window = delegate->window();
     const auto act = GetParam().act;
     QTimer::singleShot(0, window, [window, act] { act(window); });
-    // exec() returns only when the application quits; guard against a hang.
-    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
+    // exec() returns only when the application quits; a hang guard.
+    QTimer::singleShot(30000, qApp, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(quit);
     EXPECT_FALSE(window->isVisible());

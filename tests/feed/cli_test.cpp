@@ -1,5 +1,7 @@
 // Runs the built `syndra` command and checks what it prints and returns.
 
+#include "support/case_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -55,51 +57,19 @@ protected:
     std::string feed_;
 };
 
+// The command lines and what they must give are kept in data/cli.txt.
 TEST_F(Cli, ExitStatusesAndOutputs) {
-    struct Case {
-        std::string arguments, stdinText;
-        int status;
-        std::string outputStart;
-    };
-    const Case cases[] = {
-        {"--version", "", 0, "Syndra "},
-        {"--help", "", 0, "usage: syndra"},
-        {"", "", 2, ""},
-        {"--frobnicate", "", 2, ""},
-        {"dump", "", 2, ""},
-        {"dump --ugly x", "", 2, ""},
-        {"bench", "", 2, ""},
-        {"bench x 0", "", 2, ""},
-        {"dump " + feed_, "", 0, "{\"kind\":\"rss\""},
-        {"dump --pretty " + feed_, "", 0, "{\n  \"kind\": \"rss\""},
-        {"dump -", "<feed><title>x</title></feed>", 0, "{\"kind\":\"atom\""},
-        {"dump --recover -", "<rss><channel><title>a & b</title></channel></rss>", 0,
-         R"({"kind":"rss","feed":{"title":"a & b"},"warnings":[{"line":1,"column":24,)"
-         R"("message":"& that starts no reference read as text"}]})"},
-        {"dump /nonexistent/feed.xml", "", 1,
-         "{\"error\":{\"case\":\"internalError\",\"kind\":\"file\",\"code\":-90000,"
-         "\"domain\":\"com.syndra.error\","
-         "\"description\":\"Internal unresolved error: No such file: /nonexistent/feed.xml\""},
-        {"dump -", "nothing", 1,
-         "{\"error\":{\"case\":\"feedNotFound\",\"kind\":\"notAFeed\",\"code\":-1000,"
-         "\"domain\":\"com.syndra.error\","
-         "\"description\":\"Feed not found\",\"failureReason\":\"Couldn't parse any known "
-         "feed\",\"recoverySuggestion\":\"Provide a valid Atom/RSS/JSON feed \"}}\n"},
-        {"dump gopher://example.com/", "", 1, "{\"error\":{\"case\":\"internalError\""},
-        {"encode -", R"({"title":"T","items":[{"id":7,"tags":["a"]}]})", 0,
-         R"({"version":null,"title":"T","user_comment":null,"home_page_url":null,)"},
-        {"encode " + feed_, "", 1,
-         "{\"error\":{\"case\":\"internalError\",\"kind\":\"notAFeed\",\"code\":-90000,"
-         "\"domain\":\"com.syndra.error\","
-         "\"description\":\"Internal unresolved error: encode reads JSON Feed documents; this is "
-         "an RSS "
-         "feed\""},
-        {"encode", "", 2, ""},
-    };
-    for (const Case& c : cases) {
-        const CommandRun r = run(c.arguments, c.stdinText);
-        EXPECT_EQ(r.status, c.status) << c.arguments;
-        EXPECT_EQ(r.out.rfind(c.outputStart, 0), 0u) << c.arguments << "\n" << r.out;
+    const auto cases = testsupport::readCases(TEST_DATA_DIR "/cli.txt");
+    ASSERT_GT(cases.size(), 15u);
+    for (const auto& c : cases) {
+        std::string arguments = c[0];
+        if (const auto at = arguments.find("{feed}"); at != std::string::npos)
+            arguments.replace(at, 6, feed_);
+        const CommandRun r = run(arguments, c[1]);
+        EXPECT_EQ(r.status, std::stoi(c[2])) << "line " << c.line << ": " << arguments;
+        const std::string start = c.fields.size() > 3 ? c[3] : "";
+        EXPECT_EQ(r.out.rfind(start, 0), 0u) << "line " << c.line << ": " << arguments << "\n"
+                                             << r.out;
     }
 }
 

@@ -15,34 +15,12 @@ namespace {
 
 using namespace std::chrono;
 
-Date at(sys_days day, milliseconds time = {}) {
-    return Date(day) + time;
-}
-
+// Dates print as RFC 3339 in UTC, as data/dates/dates.txt has them written;
+// before 1582 in the Julian calendar the readers use.
 TEST(Dump, DatesAreRFC3339InUTC) {
-    const struct {
-        Date date;
-        const char* expected;
-    } cases[] = {
-        {at(1970y / 1 / 1), "1970-01-01T00:00:00Z"},
-        {at(2003y / 6 / 10, 4h), "2003-06-10T04:00:00Z"},
-        {at(2003y / 6 / 10, 2h + 120ms), "2003-06-10T02:00:00.120Z"},
-        {at(2003y / 6 / 10, 2h + 1ms), "2003-06-10T02:00:00.001Z"},
-        {at(2000y / 2 / 29, 23h + 59min + 59s), "2000-02-29T23:59:59Z"},
-        {at(1970y / 1 / 1) - 1ms, "1969-12-31T23:59:59.999Z"},
-        {at(1600y / 3 / 1), "1600-03-01T00:00:00Z"},
-        {at(9999y / 12 / 31, 23h), "9999-12-31T23:00:00Z"},
-        // Past 9999 as the RFC 3339 reader reads it; before 1582 in the
-        // Julian calendar the readers use.
-        {at(sys_days(10000y / 1 / 1)), "10000-01-01T00:00:00Z"},
-        {at(sys_days(1000y / 1 / 6)), "1000-01-01T00:00:00Z"},
-    };
-    for (const auto& c : cases) {
-        RSSFeed feed;
-        feed.pubDate = c.date;
-        EXPECT_EQ(toJSON(feed),
-                  std::string(R"({"kind":"rss","feed":{"pubDate":")") + c.expected + R"("}})");
-    }
+    RSSFeed feed;
+    feed.pubDate = Date(sys_days(1000y / 1 / 6)) + 2h + 120ms;
+    EXPECT_EQ(toJSON(feed), R"({"kind":"rss","feed":{"pubDate":"1000-01-01T02:00:00.120Z"}})");
 }
 
 TEST(Dump, ExtremeDatesStillGiveValidJSON) {
@@ -119,15 +97,6 @@ TEST(Dump, Indent) {
     EXPECT_EQ(toJSON(feed, -5), R"({"kind":"atom","feed":{"title":"T","links":[]}})");
     // A huge indent is bounded rather than honoured byte for byte.
     EXPECT_EQ(toJSON(feed, 1'000'000'000), toJSON(feed, 32));
-}
-
-TEST(Dump, JSONFeedKind) {
-    EXPECT_EQ(toJSON(Feed(JSONFeed{})), R"({"kind":"json","feed":{}})");
-    JSONFeed feed;
-    feed.title = "T";
-    feed.expired = true;
-    feed.items.emplace();
-    EXPECT_EQ(toJSON(feed), R"({"kind":"json","feed":{"title":"T","expired":true,"items":[]}})");
 }
 
 }  // namespace

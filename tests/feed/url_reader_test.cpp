@@ -1,5 +1,6 @@
 #include "detail/url_reader.hpp"
-#include "http_test_server.hpp"
+#include "support/case_file.hpp"
+#include "support/loopback_http_server.hpp"
 
 #include <syndra/feed_parser.hpp>
 #include <syndra/fetch.hpp>
@@ -16,13 +17,15 @@
 #include <cstdio>
 #include <fstream>
 #include <future>
+#include <map>
 #include <thread>
 #include <vector>
 
 namespace syndra::testing {
 namespace {
 
-using Reply = HttpTestServer::Reply;
+using testsupport::HttpResponse;
+using testsupport::LoopbackHttpServer;
 
 const std::string kFeed = "<rss><channel><title>Served</title></channel></rss>";
 const std::string kGzipFeed(
@@ -31,84 +34,91 @@ const std::string kGzipFeed(
     "\xD2\xFA\x20\xD5\x00\xB3\x21\xD7\xCD\x33\x00\x00\x00",
     57);
 
-Reply route(const std::string& target, const std::string& head) {
-    if (target == "/feed") return {HttpTestServer::response(200, "OK", kFeed)};
-    if (target == "/validated") {
-        const std::string validators =
-            "ETag: \"v1\"\r\nLast-Modified: Sun, 06 Dec 2026 10:00:00 GMT\r\n";
-        if (head.find("\r\nIf-None-Match: \"v1\"\r\n") != std::string::npos) {
-            return {HttpTestServer::response(304, "Not Modified", "", validators)};
-        }
-        return {HttpTestServer::response(200, "OK", kFeed,
-                                         validators + "Content-Type: application/rss+xml\r\n")};
-    }
-    if (target == "/gzip") {
-        return {HttpTestServer::response(200, "OK", kGzipFeed, "Content-Encoding: gzip\r\n")};
-    }
+HttpResponse answer(int status, std::string reason, std::string body, std::string headers = {}) {
+    return {.status = status,
+            .reason = std::move(reason),
+            .contentType = {},
+            .body = std::move(body),
+            .headers = std::move(headers)};
+}
+
+HttpResponse route(const std::string& target, const std::string& head) {
+    const std::string validators =
+        "ETag: \"v1\"\r\nLast-Modified: Sun, 06 Dec 2026 10:00:00 GMT\r\n";
+    if (target == "/validated" && head.find("\r\nIf-None-Match: \"v1\"\r\n") != std::string::npos)
+        return answer(304, "Not Modified", "", validators);
     if (target.rfind("/hop/", 0) == 0) {
         const int n = std::stoi(target.substr(5));
         const std::string next = n == 0 ? "/feed" : "/hop/" + std::to_string(n - 1);
-        return {HttpTestServer::response(302, "Found", "", "Location: " + next + "\r\n")};
+        return answer(302, "Found", "", "Location: " + next + "\r\n");
     }
-    if (target == "/loop") {
-        return {HttpTestServer::response(301, "Moved Permanently", "", "Location: /loop\r\n")};
-    }
-    if (target == "/to-ftp") {
-        return {HttpTestServer::response(302, "Found", "", "Location: ftp://127.0.0.1/x\r\n")};
-    }
-    if (target == "/gone") return {HttpTestServer::response(410, "Gone", "bye")};
-    if (target == "/teapot") return {HttpTestServer::response(503, "Busy Brewing", "later")};
-    if (target == "/big") return {HttpTestServer::response(200, "OK", std::string(5000, 'x'))};
-    if (target == "/big-chunked") {
-        std::string raw =
-            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
-        for (int i = 0; i < 10; ++i) raw += "200\r\n" + std::string(0x200, 'y') + "\r\n";
-        return {raw + "0\r\n\r\n"};
-    }
-    if (target == "/hang") return {"", true};
-    if (target == "/mebibyte-and-one") {
-        return {HttpTestServer::response(200, "OK", std::string((1 << 20) + 1, 'z'))};
-    }
-    return {HttpTestServer::response(404, "Not Found", "nothing here")};
+    std::string chunked =
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\nConnection: close\r\n\r\n";
+    for (int i = 0; i < 10; ++i) chunked += "200\r\n" + std::string(0x200, 'y') + "\r\n";
+    const std::map<std::string, HttpResponse> answers = {
+        {"/feed", answer(200, "OK", kFeed)},
+        {"/validated",
+         answer(200, "OK", kFeed, validators + "Content-Type: application/rss+xml\r\n")},
+        {"/gzip", answer(200, "OK", kGzipFeed, "Content-Encoding: gzip\r\n")},
+        {"/loop", answer(301, "Moved Permanently", "", "Location: /loop\r\n")},
+        {"/to-ftp", answer(302, "Found", "", "Location: ftp://127.0.0.1/x\r\n")},
+        {"/gone", answer(410, "Gone", "bye")},
+        {"/teapot", answer(503, "Busy Brewing", "later")},
+        {"/big", answer(200, "OK", std::string(5000, 'x'))},
+        {"/big-chunked", {.raw = chunked + "0\r\n\r\n"}},
+        {"/hang", {.silent = true}},
+        {"/mebibyte-and-one", answer(200, "OK", std::string((1 << 20) + 1, 'z'))},
+    };
+    const auto found = answers.find(target);
+    return found != answers.end() ? found->second : answer(404, "Not Found", "nothing here");
 }
 
 class UrlReading : public ::testing::Test {
 protected:
-    HttpTestServer server_{&route};
+    void SetUp() override {
+        ::mkdir(dir_.c_str(), 0700);
+        std::ofstream(dir_ + "/feed 100%.xml") << kFeed;
+    }
+    void TearDown() override {
+        std::remove((dir_ + "/feed 100%.xml").c_str());
+        ::rmdir(dir_.c_str());
+    }
+    /// `text` with the data file's placeholders filled in.
+    std::string filled(std::string text) const {
+        std::string dirUrl;
+        for (char c : dir_) dirUrl += c == ' ' ? std::string("%20") : std::string(1, c);
+        for (const auto& [name, value] : {std::pair{"{server}", server_.url()},
+                                          {"{closed}", closed_},
+                                          {"{dir-url}", dirUrl},
+                                          {"{dir}", dir_}}) {
+            for (auto at = text.find(name); at != std::string::npos; at = text.find(name))
+                text.replace(at, std::string_view(name).size(), value);
+        }
+        return text;
+    }
+
+    LoopbackHttpServer server_{&route};
+    // A port given back, so that nothing listens there.
+    const std::string closed_ = LoopbackHttpServer().url().substr(7);
     detail::UrlReadOptions options_;
+    const std::string dir_ = ::testing::TempDir() + "syndra url test " + std::to_string(::getpid());
 };
 
-TEST_F(UrlReading, AnswersAndFailuresOverHttp) {
+// URLs with the body they read or the reason they fail with: data/urls.txt.
+TEST_F(UrlReading, ReadsEachUrlOrNamesWhatWentWrong) {
     options_.maxBytes = 4096;
-    options_.totalTimeout = std::chrono::milliseconds(3000);
-    const std::string host = "127.0.0.1";
-    struct Case {
-        std::string target;
-        std::string expected;  // the body, or "!" + the reason
-        ErrorKind kind = ErrorKind::network;
-    };
-    const Case cases[] = {
-        {"/feed", kFeed},
-        {"/gzip", "<rss><channel><title>Zipped</title></channel></rss>"},
-        {"/hop/9", kFeed},
-        {"/hop/10", "!Too many redirects (more than 10) from " + host},
-        {"/loop", "!Too many redirects (more than 10) from " + host},
-        {"/to-ftp", "!Unsupported URL: ftp://127.0.0.1/x"},
-        {"/missing", "!HTTP 404 Not Found from " + host, ErrorKind::httpStatus},
-        {"/gone", "!HTTP 410 Gone from " + host, ErrorKind::httpStatus},
-        {"/teapot", "!HTTP 503 Busy Brewing from " + host, ErrorKind::httpStatus},
-        {"/big", "!Feed larger than 4096 bytes", ErrorKind::tooLarge},
-        {"/big-chunked", "!Feed larger than 4096 bytes", ErrorKind::tooLarge},
-    };
-    for (const auto& [target, expected, kind] : cases) {
-        const auto got = detail::readURL(server_.url(target), options_);
-        if (expected.front() == '!') {
-            EXPECT_FALSE(got.ok()) << target;
-            EXPECT_EQ(got.error(), expected.substr(1)) << target;
-            EXPECT_EQ(got.kind(), kind) << target;
+    options_.connectTimeout = options_.totalTimeout = std::chrono::seconds(30);
+    const auto cases = testsupport::readCases(TEST_DATA_DIR "/urls.txt");
+    ASSERT_GT(cases.size(), 15u);
+    for (const auto& c : cases) {
+        const std::string url = filled(c[0]);
+        const auto got = detail::readURL(url, options_);
+        if (c[1].starts_with('!')) {
+            EXPECT_EQ(got.error(), filled(c[1].substr(1))) << url;
+            EXPECT_STREQ(got.ok() ? "none" : kindName(got.kind()), c[2].c_str()) << url;
         } else {
-            ASSERT_TRUE(got.ok()) << target << ": " << got.error();
-            EXPECT_EQ(*got, expected) << target;
+            ASSERT_TRUE(got.ok()) << url << ": " << got.error();
+            EXPECT_EQ(*got, c[1]) << url;
         }
     }
 }
@@ -167,10 +177,8 @@ TEST_F(UrlReading, FetchAsksForTheDocumentOnlyIfItChanged) {
 
 TEST_F(UrlReading, AServerThatNeverAnswersTimesOut) {
     options_.totalTimeout = std::chrono::milliseconds(300);
-    const auto start = std::chrono::steady_clock::now();
     const auto got = detail::readURL(server_.url("/hang"), options_);
     EXPECT_EQ(got.error(), "No complete response from 127.0.0.1 within 300 ms");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 TEST_F(UrlReading, TheSizeCapIsNamedInMebibytes) {
@@ -209,11 +217,11 @@ TEST(UrlReadingRefused, AListenerThatNeverTakesTheConnectionTimesOut) {
 TEST_F(UrlReading, AbortCancelsARunningDownload) {
     auto parser = FeedParser::fromURL(server_.url("/hang"));
     auto pending = std::async(std::launch::async, [&] { return parser.parse(); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    const auto start = std::chrono::steady_clock::now();
+    // The download is under way once the server holds its request.
+    while (server_.requests().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     parser.abortParsing();
-    ASSERT_EQ(pending.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    // A hang guard: the silent server would keep an unaborted download forever.
+    ASSERT_EQ(pending.wait_for(std::chrono::seconds(30)), std::future_status::ready);
     const Result result = pending.get();
     ASSERT_NE(result.error(), nullptr);
     EXPECT_EQ(result.error()->reason(), "Parsing aborted");
@@ -227,93 +235,6 @@ TEST_F(UrlReading, FeedSchemeIsFetchedOverHttp) {
             << url << ": " << (result.error() ? result.error()->reason() : "");
     }
     EXPECT_EQ(server_.requests().size(), 3u);
-}
-
-TEST(UrlRewrite, OnlyTheFeedSchemeChanges) {
-    const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"feed://example.com/rss", "http://example.com/rss"},
-        {"FeEd://example.com/rss?q=feed:", "http://example.com/rss?q=feed:"},
-        {"feed:https://example.com/rss", "https://example.com/rss"},
-        {"feed:HTTP://example.com/rss", "HTTP://example.com/rss"},
-        {"https://example.com/feed", "https://example.com/feed"},
-        {"feeds://example.com", "feeds://example.com"},
-        {"/local/feed", "/local/feed"},
-        {"feed:", std::nullopt},
-        {"feed://exa mple.com/rss", std::nullopt},
-    };
-    for (const auto& [in, out] : cases) EXPECT_EQ(detail::sanitizeFeedURL(in), out) << in;
-}
-
-TEST(UrlReadingRefused, UnknownHost) {
-    detail::UrlReadOptions options;
-    options.connectTimeout = std::chrono::milliseconds(5000);
-    EXPECT_EQ(detail::readURL("http://nonexistent.invalid/feed", options).error(),
-              "Could not resolve host nonexistent.invalid");
-}
-
-TEST(UrlReadingRefused, ConnectionRefused) {
-    int port = 0;
-    {
-        // Take a free port and give it back, so that nothing listens there.
-        HttpTestServer probe(&route);
-        port = probe.port();
-    }
-    const auto got = detail::readURL("http://127.0.0.1:" + std::to_string(port) + "/");
-    EXPECT_EQ(got.error(), "Connection refused by 127.0.0.1:" + std::to_string(port));
-}
-
-class FileUrls : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = ::testing::TempDir() + "syndra url test " + std::to_string(::getpid());
-        ::mkdir(dir_.c_str(), 0700);
-        file_ = dir_ + "/feed 100%.xml";
-        std::ofstream(file_) << kFeed;
-    }
-    void TearDown() override {
-        std::remove(file_.c_str());
-        ::rmdir(dir_.c_str());
-    }
-    static std::string escaped(const std::string& path) {
-        std::string out;
-        for (char c : path)
-            out += c == ' '   ? std::string("%20")
-                   : c == '%' ? std::string("%25")
-                              : std::string(1, c);
-        return out;
-    }
-    std::string dir_;
-    std::string file_;
-};
-
-TEST_F(FileUrls, ReadFilesAndNameWhatWentWrong) {
-    struct Case {
-        std::string url;
-        std::string expected;  // the bytes, or "!" + the reason
-        ErrorKind kind = ErrorKind::file;
-    };
-    const Case cases[] = {
-        {"file://" + escaped(file_), kFeed},
-        {"file://localhost" + escaped(file_), kFeed},
-        {"FILE:" + escaped(file_), kFeed},
-        {"file://" + escaped(dir_) + "/absent.xml", "!No such file: " + dir_ + "/absent.xml"},
-        {"file://" + escaped(dir_), "!Is a directory: " + dir_},
-        {"file:///dev/zero", "!Not a regular file: /dev/zero"},
-        {"file://elsewhere/etc/hosts",
-         "!Cannot read a file on another host: file://elsewhere/etc/hosts"},
-        {"gopher://example.com/", "!Unsupported URL scheme \"gopher\"", ErrorKind::network},
-        {"no scheme at all", "!Not a URL: no scheme at all", ErrorKind::network},
-    };
-    for (const auto& [url, expected, kind] : cases) {
-        const auto got = detail::readURL(url);
-        if (expected.front() == '!') {
-            EXPECT_EQ(got.error(), expected.substr(1)) << url;
-            EXPECT_EQ(got.kind(), kind) << url;
-        } else {
-            ASSERT_TRUE(got.ok()) << url << ": " << got.error();
-            EXPECT_EQ(*got, expected);
-        }
-    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Events that reach the model through the relay (expat on a second thread)
 // must be the events the direct reader hands out: same order, same text,
 // same errors, and a stop or a failure on either side must end both without
-// a hang.
+// a hang. Whole documents read both ways are compared in
+// model_chunking_test.cpp (and by the parser fuzzer).
 
 #include "detail/xml_relay.hpp"
 #include "detail/xml_feed_parser.hpp"
@@ -185,80 +186,6 @@ TEST(XmlRelay, AnErrorFromTheReadingSideIsTheLastEvent) {
         "start rss", "text partial",
         "error syntax not well-formed (invalid token) at line 1, column 9"};
     EXPECT_EQ(sink.finish(), expected);
-}
-
-std::string nested(int depth) {
-    std::string doc;
-    for (int i = 0; i < depth; ++i) doc += "<rss>";
-    for (int i = 0; i < depth; ++i) doc += "</rss>";
-    return doc;
-}
-
-// Whole documents, read directly and through the relay: equal models, or the
-// same error word for word.
-TEST(XmlRelay, RelayedReadsGiveWhatDirectReadsGive) {
-    const std::string item =
-        "<item><title>A &amp; B &eacute;t&eacute;</title><description><![CDATA[<p>x</p>]]>"
-        "</description><enclosure url=\"http://e/a.mp3\" length=\"12\" type=\"audio/mpeg\"/>"
-        "<pubDate>Sun, 24 Nov 2024 09:56:03 GMT</pubDate></item>\n";
-    std::string many;
-    for (int i = 0; i < 3000; ++i) many += item;
-    // Long runs travel as references into the document where they stand in it
-    // unchanged, and as copies where expat changed them (line ends, entities,
-    // another charset).
-    const std::string words =
-        "Long enough to travel by reference: the quick brown fox jumps over the lazy dog, "
-        "twice over, and then some more words for good measure.";
-    std::string longTexts;
-    for (int i = 0; i < 500; ++i) {
-        longTexts += "<item><title>" + words + "</title><description><![CDATA[" + words + "<b>" +
-                     words + "]]></description><author>" + words + "\r\n" + words + " &amp; " +
-                     words + "</author><comments>&long;</comments></item>\n";
-    }
-    const std::string latin1 =
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><channel><title>" + words +
-        "\xE9\xE8" + words + "</title></channel></rss>";
-    std::string utf16 = "\xFF\xFE";
-    for (const char c : "<rss><channel><title>" + words + "</title></channel></rss>") {
-        utf16 += c;
-        utf16 += '\0';
-    }
-    const std::vector<std::string> documents = {
-        "<rss><channel><title>t</title>" + many + "</channel></rss>",
-        "<rss><channel><title>t</title>" + many + "</channel></rss><trailing",
-        "<rss><channel><title>t</title>" + many + "</chanel></rss>",
-        "<rss><channel><title>t</title>" + many +
-            "<item><title><![CDATA[\xC3]]></title></item></channel></rss>",
-        "<!DOCTYPE rss [<!ENTITY long \"" + words + "\">]><rss><channel>" + longTexts +
-            "</channel></rss>",
-        latin1,
-        utf16,
-        "<rss><channel><title>&nosuchentity;</title></channel></rss>",
-        "<rss><channel><item><title a=\"&eacute;\">x</title></item></channel></rss>",
-        "<feed xmlns=\"http://www.w3.org/2005/Atom\"><title type=\"xhtml\"><div>x</div></title>"
-        "<entry><title>e</title></entry></feed>",
-        "<rdf:RDF><channel><title>r</title></channel><item><title>i</title></item></rdf:RDF>",
-        "<html><body>no feed</body></html>",
-        "not xml at all",
-        "",
-        nested(600),
-        "\xEF\xBB\xBF<rss><channel><title>\xC3\xA9</title></channel></rss>",
-        std::string("\xFF\xFE<\0r\0s\0s\0>\0<\0/\0r\0s\0s\0>\0", 22),
-    };
-    for (const std::string& document : documents) {
-        const XmlReadOptions direct;
-        XmlReadOptions relayed;
-        relayed.useSecondThread = true;
-        const syndra::Result a = syndra::detail::parseXMLFeed(document, direct);
-        const syndra::Result b = syndra::detail::parseXMLFeed(document, relayed);
-        const std::string head = document.substr(0, 60);
-        ASSERT_EQ(a.isSuccess(), b.isSuccess()) << head;
-        if (a.isSuccess()) {
-            EXPECT_TRUE(*a.feed() == *b.feed()) << head;
-        } else {
-            EXPECT_TRUE(*a.error() == *b.error()) << head << ": " << a.error()->reason();
-        }
-    }
 }
 
 TEST(XmlRelay, AnAbortStopsARelayedRead) {

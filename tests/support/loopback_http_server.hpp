@@ -1,145 +1,185 @@
 #pragma once
 
-// A tiny HTTP/1.1 server on 127.0.0.1 for tests that talk to the network
-// through Qt: it answers every request with one canned response (or stays
-// silent) and counts what it was asked.
+// A tiny HTTP/1.1 server on 127.0.0.1 for tests, on threads of its own so that
+// it answers whatever the code under test waits on (curl, the Qt event loop).
+// Each request gets the response a handler returns, or one canned response,
+// and the server keeps what it was asked.
 
-#include <QByteArray>
-#include <QHostAddress>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
-#include <optional>
+#include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace testsupport {
 
 struct HttpResponse {
     int status = 200;
-    QByteArray reason = "OK";
-    QByteArray contentType = "application/json";
-    QByteArray body{};
-    bool silent = false;   // accept the connection, never answer
-    int dripMs = 0;        // when set, send the answer a byte at a time this often
-    QByteArray headers{};  // more header lines, each ending in CRLF
+    std::string reason = "OK";
+    std::string contentType = "application/json";
+    std::string body{};
+    bool silent = false;    // accept the connection, read the request, never answer
+    int dripMs = 0;         // when set, send the answer a byte at a time this often
+    std::string headers{};  // more header lines, each ending in CRLF
+    std::string raw{};      // when set, the whole answer as is, status line included
 };
 
 class LoopbackHttpServer {
 public:
-    LoopbackHttpServer() {
-        server_.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&server_, &QTcpServer::newConnection, [this] { accept(); });
+    /// Called with the request target ("/feed?x=1") and the whole request head.
+    using Handler = std::function<HttpResponse(const std::string& target, const std::string& head)>;
+
+    explicit LoopbackHttpServer(Handler handler = {}) : handler_(std::move(handler)) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(listener_, 16);
+        socklen_t length = sizeof address;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        acceptor_ = std::thread([this] { acceptLoop(); });
+    }
+    ~LoopbackHttpServer() {
+        stop_ = true;
+        acceptor_.join();
+        for (std::thread& worker : workers_) worker.join();
+        ::close(listener_);
     }
 
-    quint16 port() const { return server_.serverPort(); }
-    QString baseUrl(const QString& path = {}) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
+    std::uint16_t port() const { return port_; }
+    std::string url(const std::string& target = {}) const {
+        return "http://127.0.0.1:" + std::to_string(port_) + target;
     }
-    void respond(HttpResponse response) { response_ = std::move(response); }
-    /// Serves `response` at `path` only (other paths get the default response),
-    /// honouring "Range: bytes=a-b" requests as a file server does.
-    void route(const QByteArray& path, HttpResponse response) {
+    /// The answer to requests no route and no handler takes.
+    void respond(HttpResponse response) {
+        const std::lock_guard lock(mutex_);
+        response_ = std::move(response);
+    }
+    /// Serves `response` at `path` only, honouring "Range: bytes=a-b" requests
+    /// as a file server does.
+    void route(const std::string& path, HttpResponse response) {
+        const std::lock_guard lock(mutex_);
         routes_[path] = std::move(response);
     }
-    /// Request lines seen, e.g. "GET /cassivo2/updater.json HTTP/1.1".
-    const std::vector<QByteArray>& requests() const { return requests_; }
-    /// The last request's head: its request line and header lines.
-    const QByteArray& lastHead() const { return lastHead_; }
+    /// Request heads received so far, in order, each starting with its
+    /// request line ("GET /feed HTTP/1.1").
+    std::vector<std::string> requests() const {
+        const std::lock_guard lock(mutex_);
+        return requests_;
+    }
 
 private:
-    void accept() {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, buffer] {
-                buffer->append(socket->readAll());
-                const qsizetype end = buffer->indexOf("\r\n\r\n");
-                if (end < 0) return;
-                const QByteArray head = buffer->left(end);
-                buffer->remove(0, end + 4);
-                const QByteArray requestLine = head.left(head.indexOf("\r\n"));
-                requests_.push_back(requestLine);
-                lastHead_ = head;
-                const QList<QByteArray> parts = requestLine.split(' ');
-                const QByteArray path = parts.size() > 1 ? parts[1] : QByteArray();
-                const auto routed = routes_.find(path);
-                const bool isRouted = routed != routes_.end();
-                const HttpResponse& response = isRouted ? routed->second : response_;
-                if (response.silent) return;
-                const QByteArray answer = render(response, isRouted ? rangeOf(head) : std::nullopt);
-                if (response.dripMs > 0) return drip(socket, answer, response.dripMs);
-                socket->write(answer);
-                socket->disconnectFromHost();
-            });
+    void acceptLoop() {
+        while (!stop_) {
+            pollfd p{listener_, POLLIN, 0};
+            if (::poll(&p, 1, 20) <= 0) continue;
+            const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            if (client >= 0) workers_.emplace_back([this, client] { serve(client); });
         }
     }
 
-    static void drip(QTcpSocket* socket, const QByteArray& answer, int intervalMs) {
-        auto* timer = new QTimer(socket);
-        auto sent = std::make_shared<qsizetype>(0);
-        QObject::connect(timer, &QTimer::timeout, socket, [socket, answer, sent, timer] {
-            if (*sent >= answer.size()) {
-                timer->stop();
-                socket->disconnectFromHost();
-                return;
+    void serve(int client) {
+        std::string head;
+        char buffer[4096];
+        while (head.find("\r\n\r\n") == std::string::npos && !stop_) {
+            pollfd c{client, POLLIN, 0};
+            if (::poll(&c, 1, 20) <= 0) continue;
+            const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+            if (n <= 0) break;
+            head.append(buffer, static_cast<std::size_t>(n));
+        }
+        if (const auto end = head.find("\r\n\r\n"); end != std::string::npos) head.resize(end + 2);
+        const auto sp = head.find(' ');
+        const std::string target =
+            sp == std::string::npos ? "" : head.substr(sp + 1, head.find(' ', sp + 1) - sp - 1);
+        HttpResponse response;
+        bool ranged = false;
+        {
+            const std::lock_guard lock(mutex_);
+            requests_.push_back(head);
+            const auto routed = routes_.find(target);
+            ranged = routed != routes_.end();
+            response = ranged ? routed->second : response_;
+        }
+        if (!ranged && handler_) response = handler_(target, head);
+        if (response.silent) {
+            while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } else {
+            const std::string answer = render(response, ranged ? head : std::string());
+            const std::size_t step = response.dripMs > 0 ? 1 : answer.size();
+            for (std::size_t sent = 0; sent < answer.size() && !stop_;) {
+                const ssize_t n = ::send(client, answer.data() + sent,
+                                         std::min(step, answer.size() - sent), MSG_NOSIGNAL);
+                if (n <= 0) break;
+                sent += static_cast<std::size_t>(n);
+                std::this_thread::sleep_for(std::chrono::milliseconds(response.dripMs));
             }
-            socket->write(answer.mid((*sent)++, 1));
-        });
-        timer->start(intervalMs);
-    }
-
-    static std::optional<std::pair<qint64, qint64>> rangeOf(const QByteArray& head) {
-        for (const QByteArray& line : head.split('\n')) {
-            const QByteArray header = line.trimmed();
-            if (!header.toLower().startsWith("range: bytes=")) continue;
-            const QList<QByteArray> bounds = header.mid(13).split('-');
-            if (bounds.size() != 2) return std::nullopt;
-            return std::make_pair(bounds[0].toLongLong(),
-                                  bounds[1].isEmpty() ? -1 : bounds[1].toLongLong());
+            ::shutdown(client, SHUT_WR);
         }
-        return std::nullopt;
+        ::close(client);
     }
 
-    static QByteArray render(const HttpResponse& response,
-                             std::optional<std::pair<qint64, qint64>> range) {
-        int status = response.status;
-        QByteArray reason = response.reason;
-        QByteArray body = response.body;
-        QByteArray extra = "Accept-Ranges: bytes\r\n" + response.headers;
-        if (range && status == 200) {
-            const qint64 size = response.body.size();
-            const qint64 first = range->first;
-            const qint64 last =
-                range->second < 0 || range->second >= size ? size - 1 : range->second;
+    // The answer, cut to the range `head` asks for, if any.
+    static std::string render(const HttpResponse& r, const std::string& head) {
+        if (!r.raw.empty()) return r.raw;
+        int status = r.status;
+        std::string reason = r.reason;
+        std::string body = r.body;
+        std::string extra = "Accept-Ranges: bytes\r\n" + r.headers;
+        const auto range = head.find("\r\nRange: bytes=");
+        if (range != std::string::npos && status == 200) {
+            const long long size = static_cast<long long>(r.body.size());
+            const std::size_t from = range + 15;
+            const long long first = std::stoll(head.substr(from));
+            const std::size_t dash = head.find('-', from);
+            long long last = std::isdigit(static_cast<unsigned char>(head[dash + 1]))
+                                 ? std::stoll(head.substr(dash + 1))
+                                 : size - 1;
+            if (last >= size) last = size - 1;
             if (first >= size || first > last) {
                 status = 416;
                 reason = "Range Not Satisfiable";
                 body.clear();
-                extra += "Content-Range: bytes */" + QByteArray::number(size) + "\r\n";
+                extra += "Content-Range: bytes */" + std::to_string(size) + "\r\n";
             } else {
                 status = 206;
                 reason = "Partial Content";
-                body = response.body.mid(first, last - first + 1);
-                extra += "Content-Range: bytes " + QByteArray::number(first) + '-' +
-                         QByteArray::number(last) + '/' + QByteArray::number(size) + "\r\n";
+                body = r.body.substr(first, last - first + 1);
+                extra += "Content-Range: bytes " + std::to_string(first) + '-' +
+                         std::to_string(last) + '/' + std::to_string(size) + "\r\n";
             }
         }
-        return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason +
-               "\r\nContent-Type: " + response.contentType +
-               "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n" + extra +
+        const std::string type =
+            r.contentType.empty() ? "" : "Content-Type: " + r.contentType + "\r\n";
+        return "HTTP/1.1 " + std::to_string(status) + ' ' + reason + "\r\n" + type +
+               "Content-Length: " + std::to_string(body.size()) + "\r\n" + extra +
                "Connection: close\r\n\r\n" + body;
     }
 
-    QTcpServer server_;
+    Handler handler_;
+    int listener_ = -1;
+    std::uint16_t port_ = 0;
+    std::atomic<bool> stop_{false};
+    mutable std::mutex mutex_;
     HttpResponse response_;
-    std::map<QByteArray, HttpResponse> routes_;
-    std::vector<QByteArray> requests_;
-    QByteArray lastHead_;
+    std::map<std::string, HttpResponse> routes_;
+    std::vector<std::string> requests_;
+    std::vector<std::thread> workers_;  // only touched by the acceptor until it ends
+    std::thread acceptor_;
 };
 
 }  // namespace testsupport
