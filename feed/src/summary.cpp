@@ -129,7 +129,7 @@ std::string alternateLink(const std::optional<std::vector<Link>>& links) {
     for (const Link& link : *links) {
         if (!link.attributes || !link.attributes->href) continue;
         const auto& rel = link.attributes->rel;
-        if (!rel || *rel == Text("alternate")) return link.attributes->href->str();
+        if (!rel || *rel == "alternate") return link.attributes->href->str();
     }
     return {};
 }
@@ -153,8 +153,8 @@ Item atomEntry(const AtomFeedEntry& entry) {
     }
     if (entry.links) {
         for (const auto& link : *entry.links) {
-            if (!link.attributes || !link.attributes->href ||
-                link.attributes->rel != Text("enclosure")) {
+            if (!link.attributes || !link.attributes->href || !link.attributes->rel ||
+                *link.attributes->rel != "enclosure") {
                 continue;
             }
             const auto& a = *link.attributes;

@@ -25,38 +25,44 @@ struct AtomFeedSubtitleAttributes {
 /// The feed "subtitle"; an entry "summary" has the same shape.
 using AtomFeedSubtitle = TextWithAttributes<AtomFeedSubtitleAttributes>;
 
+struct AtomFeedLinkAttributes {
+    std::optional<Text> href{};
+    std::optional<Text> rel{};
+    std::optional<Text> type{};
+    std::optional<Text> hreflang{};
+    std::optional<Text> title{};
+    std::optional<std::int64_t> length{};
+
+    static constexpr auto fields = std::tuple{field("href", &AtomFeedLinkAttributes::href),
+                                              field("rel", &AtomFeedLinkAttributes::rel),
+                                              field("type", &AtomFeedLinkAttributes::type),
+                                              field("hreflang", &AtomFeedLinkAttributes::hreflang),
+                                              field("title", &AtomFeedLinkAttributes::title),
+                                              field("length", &AtomFeedLinkAttributes::length)};
+};
+
 /// A feed "link".
 struct AtomFeedLink {
-    struct Attributes {
-        std::optional<Text> href{};
-        std::optional<Text> rel{};
-        std::optional<Text> type{};
-        std::optional<Text> hreflang{};
-        std::optional<Text> title{};
-        std::optional<std::int64_t> length{};
-
-        static constexpr auto fields =
-            std::tuple{field("href", &Attributes::href),   field("rel", &Attributes::rel),
-                       field("type", &Attributes::type),   field("hreflang", &Attributes::hreflang),
-                       field("title", &Attributes::title), field("length", &Attributes::length)};
-    };
+    using Attributes = AtomFeedLinkAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &AtomFeedLink::attributes)};
 };
 
+struct AtomFeedCategoryAttributes {
+    std::optional<Text> term{};
+    std::optional<Text> scheme{};
+    std::optional<Text> label{};
+
+    static constexpr auto fields = std::tuple{field("term", &AtomFeedCategoryAttributes::term),
+                                              field("scheme", &AtomFeedCategoryAttributes::scheme),
+                                              field("label", &AtomFeedCategoryAttributes::label)};
+};
+
 /// A feed "category".
 struct AtomFeedCategory {
-    struct Attributes {
-        std::optional<Text> term{};
-        std::optional<Text> scheme{};
-        std::optional<Text> label{};
-
-        static constexpr auto fields =
-            std::tuple{field("term", &Attributes::term), field("scheme", &Attributes::scheme),
-                       field("label", &Attributes::label)};
-    };
+    using Attributes = AtomFeedCategoryAttributes;
 
     std::optional<Attributes> attributes{};
 

@@ -11,27 +11,31 @@
 
 namespace syndra {
 
+struct ITunesSubCategoryAttributes {
+    std::optional<Text> text{};
+
+    static constexpr auto fields = std::tuple{field("text", &ITunesSubCategoryAttributes::text)};
+};
+
 /// An "itunes:category" nested in another "itunes:category".
 struct ITunesSubCategory {
-    struct Attributes {
-        std::optional<Text> text{};
-
-        static constexpr auto fields = std::tuple{field("text", &Attributes::text)};
-    };
+    using Attributes = ITunesSubCategoryAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &ITunesSubCategory::attributes)};
 };
 
+struct ITunesCategoryAttributes {
+    std::optional<Text> text{};
+
+    static constexpr auto fields = std::tuple{field("text", &ITunesCategoryAttributes::text)};
+};
+
 /// A channel's "itunes:category"; a nested one becomes its subcategory (the
 /// last nested one wins, deeper levels are not read).
 struct ITunesCategory {
-    struct Attributes {
-        std::optional<Text> text{};
-
-        static constexpr auto fields = std::tuple{field("text", &Attributes::text)};
-    };
+    using Attributes = ITunesCategoryAttributes;
 
     std::optional<Attributes> attributes{};
     std::optional<ITunesSubCategory> subcategory{};
@@ -40,13 +44,15 @@ struct ITunesCategory {
                                               field("subcategory", &ITunesCategory::subcategory)};
 };
 
+struct ITunesImageAttributes {
+    std::optional<Text> href{};
+
+    static constexpr auto fields = std::tuple{field("href", &ITunesImageAttributes::href)};
+};
+
 /// "itunes:image": the artwork, by its "href" attribute.
 struct ITunesImage {
-    struct Attributes {
-        std::optional<Text> href{};
-
-        static constexpr auto fields = std::tuple{field("href", &Attributes::href)};
-    };
+    using Attributes = ITunesImageAttributes;
 
     std::optional<Attributes> attributes{};
 

@@ -60,17 +60,19 @@ struct MediaParamAttributes {
 /// "media:param" of an embed.
 using MediaParam = TextWithAttributes<MediaParamAttributes>;
 
+struct MediaEmbedAttributes {
+    std::optional<Text> url{};
+    std::optional<std::int64_t> width{};
+    std::optional<std::int64_t> height{};
+
+    static constexpr auto fields = std::tuple{field("url", &MediaEmbedAttributes::url),
+                                              field("width", &MediaEmbedAttributes::width),
+                                              field("height", &MediaEmbedAttributes::height)};
+};
+
 /// "media:embed": how to embed a player, with its parameters.
 struct MediaEmbed {
-    struct Attributes {
-        std::optional<Text> url{};
-        std::optional<std::int64_t> width{};
-        std::optional<std::int64_t> height{};
-
-        static constexpr auto fields =
-            std::tuple{field("url", &Attributes::url), field("width", &Attributes::width),
-                       field("height", &Attributes::height)};
-    };
+    using Attributes = MediaEmbedAttributes;
 
     std::optional<Attributes> attributes{};
     std::optional<std::vector<MediaParam>> mediaParams{};
@@ -97,19 +99,21 @@ struct MediaLicenceAttributes {
 /// "media:license" (the class keeps the British spelling, the field does not).
 using MediaLicence = TextWithAttributes<MediaLicenceAttributes>;
 
+struct MediaLocationAttributes {
+    std::optional<Text> description{};
+    /// Seconds into the media, from "h:mm:ss"-style text.
+    std::optional<Real> start{};
+    std::optional<Real> end{};
+
+    static constexpr auto fields =
+        std::tuple{field("description", &MediaLocationAttributes::description),
+                   field("start", &MediaLocationAttributes::start).read(FieldReading::duration),
+                   field("end", &MediaLocationAttributes::end).read(FieldReading::duration)};
+};
+
 /// "media:location": a place shown in the media, with its "gml:pos" coordinates.
 struct MediaLocation {
-    struct Attributes {
-        std::optional<Text> description{};
-        /// Seconds into the media, from "h:mm:ss"-style text.
-        std::optional<Real> start{};
-        std::optional<Real> end{};
-
-        static constexpr auto fields =
-            std::tuple{field("description", &Attributes::description),
-                       field("start", &Attributes::start).read(FieldReading::duration),
-                       field("end", &Attributes::end).read(FieldReading::duration)};
-    };
+    using Attributes = MediaLocationAttributes;
 
     std::optional<Attributes> attributes{};
     std::optional<Real> latitude{};
@@ -175,78 +179,90 @@ struct MediaRestrictionAttributes {
 /// "media:restriction": where or by whom the media may be seen.
 using MediaRestriction = TextWithAttributes<MediaRestrictionAttributes>;
 
+struct MediaRightsAttributes {
+    std::optional<Text> status{};
+
+    static constexpr auto fields = std::tuple{field("status", &MediaRightsAttributes::status)};
+};
+
 /// "media:rights". No element fills it.
 struct MediaRights {
-    struct Attributes {
-        std::optional<Text> status{};
-
-        static constexpr auto fields = std::tuple{field("status", &Attributes::status)};
-    };
+    using Attributes = MediaRightsAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &MediaRights::attributes)};
 };
 
+struct MediaStarRatingAttributes {
+    std::optional<Real> average{};
+    std::optional<std::int64_t> count{};
+    std::optional<std::int64_t> min{};
+    std::optional<std::int64_t> max{};
+
+    static constexpr auto fields = std::tuple{field("average", &MediaStarRatingAttributes::average),
+                                              field("count", &MediaStarRatingAttributes::count),
+                                              field("min", &MediaStarRatingAttributes::min),
+                                              field("max", &MediaStarRatingAttributes::max)};
+};
+
 /// "media:starRating" of a community.
 struct MediaStarRating {
-    struct Attributes {
-        std::optional<Real> average{};
-        std::optional<std::int64_t> count{};
-        std::optional<std::int64_t> min{};
-        std::optional<std::int64_t> max{};
-
-        static constexpr auto fields =
-            std::tuple{field("average", &Attributes::average), field("count", &Attributes::count),
-                       field("min", &Attributes::min), field("max", &Attributes::max)};
-    };
+    using Attributes = MediaStarRatingAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &MediaStarRating::attributes)};
 };
 
+struct MediaStatisticsAttributes {
+    std::optional<std::int64_t> views{};
+    std::optional<std::int64_t> favorites{};
+
+    static constexpr auto fields =
+        std::tuple{field("views", &MediaStatisticsAttributes::views),
+                   field("favorites", &MediaStatisticsAttributes::favorites)};
+};
+
 /// "media:statistics" of a community.
 struct MediaStatistics {
-    struct Attributes {
-        std::optional<std::int64_t> views{};
-        std::optional<std::int64_t> favorites{};
-
-        static constexpr auto fields = std::tuple{field("views", &Attributes::views),
-                                                  field("favorites", &Attributes::favorites)};
-    };
+    using Attributes = MediaStatisticsAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &MediaStatistics::attributes)};
 };
 
+struct MediaStatusAttributes {
+    std::optional<Text> state{};
+    std::optional<Text> reason{};
+
+    static constexpr auto fields = std::tuple{field("state", &MediaStatusAttributes::state),
+                                              field("reason", &MediaStatusAttributes::reason)};
+};
+
 /// "media:status": whether the media is still available.
 struct MediaStatus {
-    struct Attributes {
-        std::optional<Text> state{};
-        std::optional<Text> reason{};
-
-        static constexpr auto fields =
-            std::tuple{field("state", &Attributes::state), field("reason", &Attributes::reason)};
-    };
+    using Attributes = MediaStatusAttributes;
 
     std::optional<Attributes> attributes{};
 
     static constexpr auto fields = std::tuple{field("attributes", &MediaStatus::attributes)};
 };
 
+struct MediaSubTitleAttributes {
+    std::optional<Text> type{};
+    std::optional<Text> lang{};
+    std::optional<Text> href{};
+
+    static constexpr auto fields = std::tuple{field("type", &MediaSubTitleAttributes::type),
+                                              field("lang", &MediaSubTitleAttributes::lang),
+                                              field("href", &MediaSubTitleAttributes::href)};
+};
+
 /// "media:subTitle": a subtitle file.
 struct MediaSubTitle {
-    struct Attributes {
-        std::optional<Text> type{};
-        std::optional<Text> lang{};
-        std::optional<Text> href{};
-
-        static constexpr auto fields =
-            std::tuple{field("type", &Attributes::type), field("lang", &Attributes::lang),
-                       field("href", &Attributes::href)};
-    };
+    using Attributes = MediaSubTitleAttributes;
 
     std::optional<Attributes> attributes{};
 
@@ -288,43 +304,46 @@ struct MediaTitleAttributes {
 /// "media:title".
 using MediaTitle = TextWithAttributes<MediaTitleAttributes>;
 
+struct MediaContentAttributes {
+    std::optional<Text> url{};
+    std::optional<std::int64_t> fileSize{};
+    std::optional<Text> type{};
+    std::optional<Text> medium{};
+    std::optional<bool> isDefault{};
+    std::optional<Text> expression{};
+    std::optional<std::int64_t> bitrate{};
+    std::optional<Real> framerate{};
+    std::optional<Real> samplingrate{};
+    std::optional<std::int64_t> channels{};
+    /// Whole seconds; "1:30" is not read.
+    std::optional<std::int64_t> duration{};
+    std::optional<std::int64_t> height{};
+    std::optional<std::int64_t> width{};
+    std::optional<Text> lang{};
+
+    static constexpr auto fields =
+        std::tuple{field("url", &MediaContentAttributes::url),
+                   field("fileSize", &MediaContentAttributes::fileSize),
+                   field("type", &MediaContentAttributes::type),
+                   field("medium", &MediaContentAttributes::medium),
+                   field("isDefault", &MediaContentAttributes::isDefault),
+                   field("expression", &MediaContentAttributes::expression),
+                   field("bitrate", &MediaContentAttributes::bitrate),
+                   field("framerate", &MediaContentAttributes::framerate),
+                   field("samplingrate", &MediaContentAttributes::samplingrate),
+                   field("channels", &MediaContentAttributes::channels),
+                   field("duration", &MediaContentAttributes::duration),
+                   field("height", &MediaContentAttributes::height),
+                   field("width", &MediaContentAttributes::width),
+                   field("lang", &MediaContentAttributes::lang)};
+};
+
 /// "media:content": one media object (a file or a stream) with its own
 /// metadata children. Two contents are equal when their attributes are: the
 /// children describe the same object and do not make it a different one. The
 /// player and the category, rare in practice, are held through Indirect.
 struct MediaContent {
-    struct Attributes {
-        std::optional<Text> url{};
-        std::optional<std::int64_t> fileSize{};
-        std::optional<Text> type{};
-        std::optional<Text> medium{};
-        std::optional<bool> isDefault{};
-        std::optional<Text> expression{};
-        std::optional<std::int64_t> bitrate{};
-        std::optional<Real> framerate{};
-        std::optional<Real> samplingrate{};
-        std::optional<std::int64_t> channels{};
-        /// Whole seconds; "1:30" is not read.
-        std::optional<std::int64_t> duration{};
-        std::optional<std::int64_t> height{};
-        std::optional<std::int64_t> width{};
-        std::optional<Text> lang{};
-
-        static constexpr auto fields = std::tuple{field("url", &Attributes::url),
-                                                  field("fileSize", &Attributes::fileSize),
-                                                  field("type", &Attributes::type),
-                                                  field("medium", &Attributes::medium),
-                                                  field("isDefault", &Attributes::isDefault),
-                                                  field("expression", &Attributes::expression),
-                                                  field("bitrate", &Attributes::bitrate),
-                                                  field("framerate", &Attributes::framerate),
-                                                  field("samplingrate", &Attributes::samplingrate),
-                                                  field("channels", &Attributes::channels),
-                                                  field("duration", &Attributes::duration),
-                                                  field("height", &Attributes::height),
-                                                  field("width", &Attributes::width),
-                                                  field("lang", &Attributes::lang)};
-    };
+    using Attributes = MediaContentAttributes;
 
     std::optional<MediaTitle> mediaTitle{};
     std::optional<MediaDescription> mediaDescription{};

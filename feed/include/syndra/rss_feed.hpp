@@ -41,22 +41,25 @@ struct RSSFeedCategoryAttributes {
 /// A channel "category", with its "domain" attribute.
 using RSSFeedCategory = TextWithAttributes<RSSFeedCategoryAttributes>;
 
+struct RSSFeedCloudAttributes {
+    std::optional<Text> domain{};
+    std::optional<std::int64_t> port{};
+    std::optional<Text> path{};
+    std::optional<Text> registerProcedure{};
+    /// The "protocol" attribute.
+    std::optional<Text> protocolSpecification{};
+
+    static constexpr auto fields = std::tuple{
+        field("domain", &RSSFeedCloudAttributes::domain),
+        field("port", &RSSFeedCloudAttributes::port), field("path", &RSSFeedCloudAttributes::path),
+        field("registerProcedure", &RSSFeedCloudAttributes::registerProcedure),
+        field("protocolSpecification", &RSSFeedCloudAttributes::protocolSpecification)
+            .as("protocol")};
+};
+
 /// The channel "cloud": where to register for update notifications.
 struct RSSFeedCloud {
-    struct Attributes {
-        std::optional<Text> domain{};
-        std::optional<std::int64_t> port{};
-        std::optional<Text> path{};
-        std::optional<Text> registerProcedure{};
-        /// The "protocol" attribute.
-        std::optional<Text> protocolSpecification{};
-
-        static constexpr auto fields = std::tuple{
-            field("domain", &Attributes::domain), field("port", &Attributes::port),
-            field("path", &Attributes::path),
-            field("registerProcedure", &Attributes::registerProcedure),
-            field("protocolSpecification", &Attributes::protocolSpecification).as("protocol")};
-    };
+    using Attributes = RSSFeedCloudAttributes;
 
     std::optional<Attributes> attributes{};
 
@@ -94,18 +97,21 @@ struct RSSFeedTextInput {
 /// An item "category", with its "domain" attribute.
 using RSSFeedItemCategory = RSSFeedCategory;
 
+struct RSSFeedItemEnclosureAttributes {
+    std::optional<Text> url{};
+    /// Bytes.
+    std::optional<std::int64_t> length{};
+    std::optional<Text> type{};
+
+    static constexpr auto fields =
+        std::tuple{field("url", &RSSFeedItemEnclosureAttributes::url),
+                   field("length", &RSSFeedItemEnclosureAttributes::length),
+                   field("type", &RSSFeedItemEnclosureAttributes::type)};
+};
+
 /// An item "enclosure": the attached media file.
 struct RSSFeedItemEnclosure {
-    struct Attributes {
-        std::optional<Text> url{};
-        /// Bytes.
-        std::optional<std::int64_t> length{};
-        std::optional<Text> type{};
-
-        static constexpr auto fields =
-            std::tuple{field("url", &Attributes::url), field("length", &Attributes::length),
-                       field("type", &Attributes::type)};
-    };
+    using Attributes = RSSFeedItemEnclosureAttributes;
 
     std::optional<Attributes> attributes{};
 
