@@ -632,7 +632,9 @@ private:
                     ++column;
                 }
             }
-            warnings_->push_back(Warning{line, column, std::move(warning.message)});
+            if (!warning.retracted) {
+                warnings_->push_back(Warning{line, column, std::move(warning.message)});
+            }
         }
     }
 
@@ -683,9 +685,20 @@ private:
         return true;
     }
 
+    // Where in `pending_` the warnings of one member's value lie.
+    struct Warned {
+        std::size_t first = 0;
+        std::size_t last = 0;
+    };
+    struct NoneWarned {};
+
     template <class R>
     bool record(R& out) {
         std::uint32_t seen = 0;
+        // A member given again replaces the value before it, so the warnings
+        // that value gave no longer say anything about the feed.
+        [[maybe_unused]] std::conditional_t<kRecover, std::array<Warned, fieldCount<R>>, NoneWarned>
+            warned{};
         const bool read = object([&](std::string_view name) {
             int index = 0;
             bool known = false;
@@ -698,7 +711,13 @@ private:
                 }
                 known = true;
                 if constexpr (kRecover) {
+                    Warned& earlier = warned[static_cast<std::size_t>(index)];
+                    for (std::size_t i = earlier.first; i < earlier.last; ++i) {
+                        pending_[i].retracted = true;
+                    }
+                    earlier.first = pending_.size();
                     ok = recoverMember(row, out.*row.member);
+                    earlier.last = pending_.size();
                 } else {
                     ok = once(seen, index) && member(row, out.*row.member);
                 }
@@ -721,6 +740,7 @@ private:
     struct Pending {
         std::size_t offset;
         std::string message;
+        bool retracted = false;
     };
 
     const char* begin_;
