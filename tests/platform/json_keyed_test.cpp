@@ -85,7 +85,8 @@ TEST(JsonKeyedTest, DecodesRecordsThroughACodec) {
 }
 
 TEST(JsonKeyedTest, DescribesEachFailureWithItsPath) {
-    const std::pair<const char*, const char*> cases[] = {
+    using namespace std::string_view_literals;
+    const std::pair<std::string_view, const char*> cases[] = {
         {R"({"low": 5, "high": 2})", "Invalid value at the document: low is above high."},
         {R"({"releases": [{"product": "a"}, {"version": "1"}]})",
          R"(Missing member "releases[1].product": the member is required.)"},
@@ -94,6 +95,9 @@ TEST(JsonKeyedTest, DescribesEachFailureWithItsPath) {
         {R"({"low": -1e300})",
          R"(Type mismatch at "low": expected a 64-bit integer, found a number outside that range.)"},
         {"{\"low\": 1e999}", "The data is not valid JSON: number overflow parsing '1e999'."},
+        // The JSON library stops at a NUL as if the text ended there.
+        {"{\"low\": 1}\0{"sv, "The data is not valid JSON: a NUL byte at offset 10."},
+        {"{\"low\": 1}\0"sv, "The data is not valid JSON: a NUL byte at offset 10."},
     };
     for (const auto& [json, reason] : cases) EXPECT_EQ(failure(json), reason) << json;
 }
