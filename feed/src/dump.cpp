@@ -10,7 +10,9 @@
 #include <concepts>
 #include <cstddef>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace syndra {
@@ -38,41 +40,60 @@ struct IsVector<std::vector<T, A>> : std::true_type {};
 template <class T>
 Json valueOf(const T& value);
 
+// Row indices sorted by the offsets of their members.
+std::vector<std::size_t> byOffset(const std::vector<std::ptrdiff_t>& offsets) {
+    std::vector<std::size_t> rows(offsets.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+    std::sort(rows.begin(), rows.end(),
+              [&offsets](std::size_t a, std::size_t b) { return offsets[a] < offsets[b]; });
+    return rows;
+}
+
 // The table's rows in declaration order (JSON Feed tables are in key order):
 // members are laid out in the order they are declared.
 template <Described T>
-const std::array<std::size_t, fieldCount<T>>& declarationOrder() {
-    static const auto order = [] {
+const std::vector<std::size_t>& declarationOrder() {
+    static const std::vector<std::size_t> order = [] {
         const T probe{};
         const auto* base = reinterpret_cast<const char*>(&probe);
-        std::array<std::ptrdiff_t, fieldCount<T>> offsets{};
-        std::size_t i = 0;
+        std::vector<std::ptrdiff_t> offsets;
         forEachField<T>([&](const auto& row) {
-            offsets[i++] = reinterpret_cast<const char*>(&(probe.*row.member)) - base;
+            offsets.push_back(reinterpret_cast<const char*>(&(probe.*row.member)) - base);
         });
-        std::array<std::size_t, fieldCount<T>> rows{};
-        for (i = 0; i < rows.size(); ++i) rows[i] = i;
-        std::sort(rows.begin(), rows.end(),
-                  [&offsets](std::size_t a, std::size_t b) { return offsets[a] < offsets[b]; });
-        return rows;
+        return byOffset(offsets);
     }();
     return order;
 }
 
+// Writes one field under its name; absent optionals are left out. One
+// instantiation per field type, shared by every row of that type.
+template <class Field>
+void put(Json& json, std::string_view name, const Field& field) {
+    if constexpr (IsOptional<Field>::value) {
+        if (field) json[std::string(name)] = valueOf(*field);
+    } else {
+        json[std::string(name)] = valueOf(field);
+    }
+}
+
+template <Described T, std::size_t I>
+void putRow(Json& json, const T& object) {
+    const auto& row = std::get<I>(T::fields);
+    put(json, row.name, object.*row.member);
+}
+
+// One small function per row, called by index: the rows' code is not inlined
+// into one large function per type, which kept the compiler busy for long.
+template <Described T, std::size_t... I>
+constexpr auto rowWriters(std::index_sequence<I...>) {
+    return std::array<void (*)(Json&, const T&), sizeof...(I)>{&putRow<T, I>...};
+}
+
 template <Described T>
 Json objectOf(const T& object) {
+    static constexpr auto writers = rowWriters<T>(std::make_index_sequence<fieldCount<T>>());
     Json json = Json::object();
-    for (const std::size_t index : declarationOrder<T>()) {
-        withField<T>(index, [&](const auto& row) {
-            const auto& field = object.*row.member;
-            using Field = std::remove_cvref_t<decltype(field)>;
-            if constexpr (IsOptional<Field>::value) {
-                if (field) json[std::string(row.name)] = valueOf(*field);
-            } else {
-                json[std::string(row.name)] = valueOf(field);
-            }
-        });
-    }
+    for (const std::size_t index : declarationOrder<T>()) writers[index](json, object);
     return json;
 }
 

@@ -19,7 +19,7 @@
 namespace syndra::detail {
 namespace {
 
-using Result = Fallible<std::string>;
+using Read = Fallible<std::string>;
 using Response = Fallible<UrlResponse>;
 
 std::string secondsText(std::chrono::milliseconds ms) {
@@ -65,9 +65,9 @@ private:
 
 }  // namespace
 
-Result readFile(const std::string& path, std::size_t maxBytes) {
+Read readFile(const std::string& path, std::size_t maxBytes) {
     auto failure = [&](const char* what) {
-        return Result::failure(std::string(what) + ": " + path, ErrorKind::file);
+        return Read::failure(std::string(what) + ": " + path, ErrorKind::file);
     };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -79,20 +79,19 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
             case EPERM:
                 return failure("Permission denied");
             default:
-                return Result::failure("Cannot open " + path + ": " + std::strerror(errno),
-                                       ErrorKind::file);
+                return Read::failure("Cannot open " + path + ": " + std::strerror(errno),
+                                     ErrorKind::file);
         }
     }
     const UniqueFd guard(fd);
     struct stat info {};
     if (::fstat(fd, &info) != 0)
-        return Result::failure("Cannot read " + path + ": " + std::strerror(errno),
-                               ErrorKind::file);
+        return Read::failure("Cannot read " + path + ": " + std::strerror(errno), ErrorKind::file);
     if (S_ISDIR(info.st_mode)) return failure("Is a directory");
     // Devices and pipes could be endless; a feed is a regular file.
     if (!S_ISREG(info.st_mode)) return failure("Not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
-        return Result::failure(documentTooLargeText(maxBytes), ErrorKind::tooLarge);
+        return Read::failure(documentTooLargeText(maxBytes), ErrorKind::tooLarge);
     std::string bytes;
     bytes.resize(static_cast<std::size_t>(info.st_size));
     std::size_t got = 0;
@@ -100,8 +99,8 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return Result::failure("Cannot read " + path + ": " + std::strerror(errno),
-                                   ErrorKind::file);
+            return Read::failure("Cannot read " + path + ": " + std::strerror(errno),
+                                 ErrorKind::file);
         }
         if (n == 0) break;  // the file shrank while we read it
         got += static_cast<std::size_t>(n);
@@ -112,15 +111,15 @@ Result readFile(const std::string& path, std::size_t maxBytes) {
 
 namespace {
 
-Result readFileURL(std::string_view url, std::size_t maxBytes) {
+Read readFileURL(std::string_view url, std::size_t maxBytes) {
     std::string_view rest = url.substr(5);  // after "file:"
     if (rest.substr(0, 2) == "//") {
         rest.remove_prefix(2);
         const std::size_t slash = rest.find('/');
         const std::string_view host = rest.substr(0, slash);
         if (!host.empty() && host != "localhost") {
-            return Result::failure("Cannot read a file on another host: " + std::string(url),
-                                   ErrorKind::file);
+            return Read::failure("Cannot read a file on another host: " + std::string(url),
+                                 ErrorKind::file);
         }
         rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash);
     }
@@ -136,9 +135,9 @@ Result readFileURL(std::string_view url, std::size_t maxBytes) {
         }
     }
     if (path.empty() || path.front() != '/')
-        return Result::failure("Not a file URL with a path: " + std::string(url), ErrorKind::file);
+        return Read::failure("Not a file URL with a path: " + std::string(url), ErrorKind::file);
     if (path.find('\0') != std::string::npos) {
-        return Result::failure("No such file: " + path, ErrorKind::file);
+        return Read::failure("No such file: " + path, ErrorKind::file);
     }
     return readFile(path, maxBytes);
 }
@@ -463,7 +462,7 @@ Response fetchURL(std::string_view url, const UrlReadOptions& options) {
     return Response::failure("Unsupported URL scheme \"" + scheme + "\"", ErrorKind::network);
 }
 
-Result readURL(std::string_view url, const UrlReadOptions& options) {
+Read readURL(std::string_view url, const UrlReadOptions& options) {
     UrlReadOptions plain = options;
     plain.etag.clear();
     plain.lastModified.clear();

@@ -102,7 +102,7 @@ Feed parsedFile(const fs::path& document) {
     return std::move(*result.feed());
 }
 
-class Golden : public testing::TestWithParam<std::string> {};
+class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, ParsesToTheExpectedModel) {
     const Feed feed = parsedFile(goldenDirectory() / (GetParam() + ".xml"));
@@ -146,8 +146,8 @@ TEST(GoldenSummary, EachFormatSummarizesAsExpected) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Feeds, Golden, testing::ValuesIn(goldenNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
+INSTANTIATE_TEST_SUITE_P(Feeds, Golden, ::testing::ValuesIn(goldenNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
                              return info.param;
                          });
 
