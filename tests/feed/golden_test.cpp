@@ -10,6 +10,8 @@
 #include <syndra/feed_parser.hpp>
 #include <syndra/summary.hpp>
 
+#include "support/case_file.hpp"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -24,6 +26,8 @@
 namespace syndra {
 namespace {
 
+using testsupport::readFile;
+
 namespace fs = std::filesystem;
 
 fs::path goldenDirectory() {
@@ -37,13 +41,6 @@ std::vector<std::string> goldenNames() {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 std::vector<std::string> linesOf(const std::string& text) {

@@ -25,12 +25,9 @@
 namespace syndra::testing {
 namespace {
 
-using namespace std::string_literals;
+using testsupport::readFile;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using namespace std::string_literals;
 
 Result parse(std::string_view bytes) {
     return FeedParser::fromDataView(bytes).parse();

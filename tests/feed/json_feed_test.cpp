@@ -16,6 +16,8 @@
 namespace syndra {
 namespace {
 
+using testsupport::readFile;
+
 // The decoded feed written back compactly, or "fails: " and the reason.
 std::string decoded(std::string_view json) {
     const Result result = detail::decodeJSONFeed(json);
@@ -32,13 +34,6 @@ JSONFeed decodeOk(std::string_view json) {
     const JSONFeed* feed = result.feed() ? result.feed()->jsonFeed() : nullptr;
     if (feed == nullptr) ADD_FAILURE() << "decoding failed: " << json;
     return feed != nullptr ? *feed : JSONFeed{};
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 TEST(JSONFeedDecoding, EachDocumentReadsToItsFeedOrFailsWithItsReason) {

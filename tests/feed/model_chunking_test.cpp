@@ -6,6 +6,8 @@
 
 #include "detail/xml_feed_parser.hpp"
 
+#include "support/case_file.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,12 +17,7 @@
 
 namespace {
 
-std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testsupport::readFile;
 
 // Every golden document, cut in many ways, read directly and relayed.
 TEST(ChunkedFeeds, ModelDoesNotDependOnWhereTheInputIsSplit) {

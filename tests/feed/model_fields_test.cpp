@@ -42,6 +42,7 @@ struct Unwrapped<std::vector<T>> : Unwrapped<T> {};
 template <class T, class Visit>
 void forEachType(Visit& visit, std::set<std::type_index>& seen) {
     if (!seen.insert(typeid(T)).second) return;
+    SCOPED_TRACE(typeid(T).name());
     visit.template operator()<T>();
     forEachField<T>([&](const auto& row) {
         using Member = typename Unwrapped<typename std::remove_cvref_t<decltype(row)>::Type>::Type;
@@ -58,105 +59,78 @@ void forEveryModelType(Visit visit) {
     EXPECT_GT(seen.size(), 50u);
 }
 
-// What one row says of its member, gathered by a small generic walk so that
-// the checks themselves are compiled once rather than once per type.
+// A row and its member's place: checks on these compile once, not per type.
 struct Row {
     std::string_view name, key;
     std::size_t offset, size, align;
 };
 
-struct Layout {
-    std::string type;
-    std::size_t size, align;
-    std::vector<Row> rows;
-};
-
-template <class T>
-Layout layoutOf() {
-    Layout layout{typeid(T).name(), sizeof(T), alignof(T), {}};
-    const T probe{};
-    forEachField<T>([&](const auto& row) {
-        const auto& member = probe.*row.member;
-        layout.rows.push_back({row.name, row.key,
-                               static_cast<std::size_t>(reinterpret_cast<const char*>(&member) -
-                                                        reinterpret_cast<const char*>(&probe)),
-                               sizeof member, alignof(decltype(member))});
-    });
-    return layout;
-}
-
 // The rows, by place in the object, must leave no gap that a member could
 // fill: only padding lies between them.
-void expectEveryMemberHasOneRow(Layout layout) {
-    SCOPED_TRACE(layout.type);
+void expectEveryMemberHasOneRow(std::vector<Row> rows, std::size_t size, std::size_t align) {
     std::set<std::string_view> names, keys;
-    for (const Row& row : layout.rows) {
+    for (const Row& row : rows) {
         EXPECT_TRUE(names.insert(row.name).second) << row.name;
         EXPECT_TRUE(keys.insert(row.key).second) << row.key;
     }
-    std::sort(layout.rows.begin(), layout.rows.end(),
+    std::sort(rows.begin(), rows.end(),
               [](const Row& a, const Row& b) { return a.offset < b.offset; });
     std::size_t end = 0;
-    for (const Row& row : layout.rows) {
-        EXPECT_GE(row.offset, end);
-        EXPECT_LT(row.offset, (end + row.align - 1) / row.align * row.align + 1);
+    for (const Row& row : rows) {
+        EXPECT_GE(row.offset, end) << row.name;
+        EXPECT_LT(row.offset, (end + row.align - 1) / row.align * row.align + 1) << row.name;
         end = row.offset + row.size;
     }
-    EXPECT_EQ((end + layout.align - 1) / layout.align * layout.align, layout.size);
+    EXPECT_EQ((end + align - 1) / align * align, size);
 }
 
 TEST(ModelFields, EveryMemberHasOneRow) {
-    forEveryModelType([]<class T>() { expectEveryMemberHasOneRow(layoutOf<T>()); });
+    forEveryModelType([]<class T>() {
+        std::vector<Row> rows;
+        const T probe{};
+        forEachField<T>([&](const auto& row) {
+            const auto* member = reinterpret_cast<const char*>(&(probe.*row.member));
+            rows.push_back(
+                {row.name, row.key,
+                 static_cast<std::size_t>(member - reinterpret_cast<const char*>(&probe)),
+                 sizeof(probe.*row.member), alignof(decltype(probe.*row.member))});
+        });
+        expectEveryMemberHasOneRow(std::move(rows), sizeof(T), alignof(T));
+    });
 }
 
-// An attribute as read: its row's name and its value as text ("" when absent).
-using ReadValues = std::vector<std::pair<std::string_view, std::string>>;
-
-template <class A>
-ReadValues valuesOf(const A& attributes) {
-    ReadValues values;
-    forEachField<A>([&](const auto& row) {
-        const auto& value = attributes.*row.member;
-        std::string text;
-        if (value) {
-            using Value = typename std::remove_cvref_t<decltype(value)>::value_type;
-            if constexpr (std::is_same_v<Value, Text>) {
-                text = std::string(*value);
-            } else if constexpr (std::is_same_v<Value, bool>) {
-                text = *value ? "true" : "false";
-            } else {
-                text = std::to_string(static_cast<long long>(*value));
-            }
-        }
-        values.emplace_back(row.name, std::move(text));
-    });
-    return values;
+// An attribute's value as text, "" when absent.
+template <class V>
+std::string textOf(const std::optional<V>& value) {
+    if (!value) return "";
+    if constexpr (std::is_same_v<V, Text>) {
+        return std::string(*value);
+    } else if constexpr (std::is_same_v<V, bool>) {
+        return *value ? "true" : "false";
+    } else {
+        return std::to_string(static_cast<long long>(*value));
+    }
 }
 
 // Each attribute is read from the attribute its row names, as its type says.
 TEST(ModelFields, EveryAttributeIsReadFromItsKey) {
     forEveryModelType([]<class T>() {
         if constexpr (requires { typename T::Attributes; }) {
-            SCOPED_TRACE(typeid(T).name());
             using A = typename T::Attributes;
             Pairs pairs;
-            std::vector<std::string> expected;
+            std::vector<std::string> expected, read;
             forEachField<A>([&](const auto& row) {
-                using Value =
-                    typename Unwrapped<typename std::remove_cvref_t<decltype(row)>::Type>::Type;
+                using Value = typename std::remove_cvref_t<decltype(row)>::Type::value_type;
                 expected.emplace_back(std::is_same_v<Value, bool> ? "true" : "2");
                 pairs.emplace_back(row.key, expected.back());
                 // An attribute named like a field it is not read from is ignored.
                 if (row.key != row.name) pairs.emplace_back(row.name, "3");
             });
-            const AttributeList list(pairs);
-            const auto attributes = attributesFrom<T>(list);
-            ASSERT_TRUE(attributes);
-            const ReadValues values = valuesOf(*attributes);
-            ASSERT_EQ(values.size(), expected.size());
-            for (std::size_t i = 0; i < values.size(); ++i) {
-                EXPECT_EQ(values[i].second, expected[i]) << values[i].first;
-            }
+            const auto attributes = attributesFrom<T>(AttributeList(pairs));
+            forEachField<A>([&](const auto& row) {
+                if (attributes) read.push_back(textOf(*attributes.*row.member));
+            });
+            EXPECT_EQ(read, expected);
             EXPECT_FALSE(attributesFrom<T>(AttributeList()));
             EXPECT_TRUE(attributesFrom<T>(AttributeList{{"unknown", "x"}}));
         }

@@ -28,7 +28,7 @@ void PrintTo(const RecoveryCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-std::string outcomeOf(const Result& result) {
+std::string textOf(const Result& result) {
     if (const ParserError* error = result.error()) return "error: " + error->errorDescription();
     return toJSON(*result.feed());
 }
@@ -49,7 +49,7 @@ TEST_P(Recovery, MendsAndNamesEachRepair) {
     Options options;
     options.recover = true;
     const Result result = FeedParser::fromDataView(c.document, options).parse();
-    EXPECT_NE(outcomeOf(result).find(c.outcome), std::string::npos) << outcomeOf(result);
+    EXPECT_NE(textOf(result).find(c.outcome), std::string::npos) << textOf(result);
     EXPECT_EQ(warningsOf(result), c.warnings);
     // Neither a second thread nor the places the input is split change a thing.
     static constexpr std::array<std::size_t, 3> kSplits = {1, 5, 3};
@@ -58,7 +58,7 @@ TEST_P(Recovery, MendsAndNamesEachRepair) {
     other.useSecondThread = true;
     other.chunkPattern = kSplits;
     const Result again = detail::parseXMLFeed(c.document, other);
-    EXPECT_EQ(outcomeOf(again), outcomeOf(result));
+    EXPECT_EQ(textOf(again), textOf(result));
     EXPECT_EQ(warningsOf(again), c.warnings);
 }
 

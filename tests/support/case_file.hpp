@@ -5,7 +5,9 @@
 // runs stay short (\[300*ab] is "ab" 300 times). Empty lines and lines
 // starting with '#' are comments.
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -67,6 +69,12 @@ inline std::vector<CaseLine> readCases(const std::string& path) {
         cases.push_back(std::move(c));
     }
     return cases;
+}
+
+/// The whole file's bytes; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <syndra/atom_feed.hpp>
+#include <syndra/export.hpp>
 #include <syndra/json_feed.hpp>
 #include <syndra/parser_error.hpp>
 #include <syndra/rss_feed.hpp>
@@ -13,13 +14,20 @@
 namespace syndra {
 
 /// A parsed document: an Atom feed, an RSS feed (RSS 2.0 and RDF), or a JSON Feed.
-class Feed {
+class SYNDRA_EXPORT Feed {
 public:
     enum class Kind { atom, rss, json };
 
-    Feed(AtomFeed f) : value_(std::in_place_index<0>, std::move(f)) {}
-    Feed(RSSFeed f) : value_(std::in_place_index<1>, std::move(f)) {}
-    Feed(JSONFeed f) : value_(std::in_place_index<2>, std::move(f)) {}
+    // Made and copied in the library: a program that only holds a feed does
+    // not compile the whole model's copies, moves and comparisons again.
+    Feed(AtomFeed f);
+    Feed(RSSFeed f);
+    Feed(JSONFeed f);
+    Feed(const Feed&);
+    Feed(Feed&&) noexcept;
+    Feed& operator=(const Feed&);
+    Feed& operator=(Feed&&) noexcept;
+    ~Feed();
 
     Kind kind() const noexcept { return static_cast<Kind>(value_.index()); }
 
@@ -30,7 +38,7 @@ public:
     RSSFeed* rssFeed() noexcept { return std::get_if<1>(&value_); }
     JSONFeed* jsonFeed() noexcept { return std::get_if<2>(&value_); }
 
-    friend bool operator==(const Feed&, const Feed&) = default;
+    friend SYNDRA_EXPORT bool operator==(const Feed&, const Feed&);
 
 private:
     std::variant<AtomFeed, RSSFeed, JSONFeed> value_;
