@@ -6,8 +6,13 @@ if(CASSIVO_WERROR)
 endif()
 
 if(CASSIVO_SANITIZE)
+    # Without UBSan's null and alignment checks: they instrument every member
+    # access and cost GCC a third of this build's compile time, while ASan
+    # already stops at a null dereference, x86 does not fault on alignment,
+    # and the fuzz build (clang) keeps both checks on the library.
     target_compile_options(project_options INTERFACE
-        -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+        -fsanitize=address,undefined -fno-sanitize=null,alignment
+        -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(project_options INTERFACE -fsanitize=address,undefined)
 endif()
 
