@@ -13,10 +13,13 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --component syndra --prefix ${prefix})
-# The library may have been built with sanitizers; its users link their runtime.
+# The library may have been built with sanitizers or for coverage; its users
+# link their runtime.
 set(flags "")
 if(SANITIZE)
     set(flags "-fsanitize=${SANITIZE}")
+elseif(COVERAGE)
+    set(flags "--coverage")
 endif()
 if(MODE STREQUAL "pkgconfig")
     set(ENV{PKG_CONFIG_PATH} ${prefix}/${LIBDIR}/pkgconfig)
