@@ -191,9 +191,7 @@ std::variant<JSONFeed, platform::json::DecodingError> decodeJSONFeedKeyed(
     };
     Json tree;
     TreeBuilder builder(tree, budget);
-    // A NUL would end the JSON library's read early; the keyed parser rejects it.
-    const bool parsed = bytes.find('\0') == std::string_view::npos &&
-                        Json::sax_parse(bytes.begin(), bytes.end(), &builder);
+    const bool parsed = platform::json::saxParse(bytes, builder);
     if (budget != nullptr && budget->exceeded()) {
         return platform::json::DecodingError{
             platform::json::DecodingError::Kind::dataCorrupted, {}, budget->reason, false};

@@ -42,13 +42,7 @@ struct AtomFeedLinkAttributes {
 };
 
 /// A feed "link".
-struct AtomFeedLink {
-    using Attributes = AtomFeedLinkAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedLink::attributes)};
-};
+using AtomFeedLink = WithAttributes<AtomFeedLinkAttributes>;
 
 struct AtomFeedCategoryAttributes {
     std::optional<Text> term{};
@@ -61,13 +55,7 @@ struct AtomFeedCategoryAttributes {
 };
 
 /// A feed "category".
-struct AtomFeedCategory {
-    using Attributes = AtomFeedCategoryAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &AtomFeedCategory::attributes)};
-};
+using AtomFeedCategory = WithAttributes<AtomFeedCategoryAttributes>;
 
 /// A feed "author"; every Atom person (contributor, entry author) has this
 /// shape.

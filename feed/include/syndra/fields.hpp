@@ -92,6 +92,17 @@ constexpr void withField(std::size_t index, F&& f) {
 template <Described T>
 constexpr std::size_t fieldCount = std::tuple_size_v<std::remove_cvref_t<decltype(T::fields)>>;
 
+/// An element that holds attributes only; `attributes` is built only when it
+/// has at least one of them.
+template <Described A>
+struct WithAttributes {
+    using Attributes = A;
+
+    std::optional<Attributes> attributes{};
+
+    static constexpr auto fields = std::tuple{field("attributes", &WithAttributes::attributes)};
+};
+
 /// An element with text and attributes; `attributes` is built only when the
 /// element has at least one of them.
 template <Described A>

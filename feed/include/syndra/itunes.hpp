@@ -18,13 +18,7 @@ struct ITunesSubCategoryAttributes {
 };
 
 /// An "itunes:category" nested in another "itunes:category".
-struct ITunesSubCategory {
-    using Attributes = ITunesSubCategoryAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &ITunesSubCategory::attributes)};
-};
+using ITunesSubCategory = WithAttributes<ITunesSubCategoryAttributes>;
 
 struct ITunesCategoryAttributes {
     std::optional<Text> text{};
@@ -51,13 +45,7 @@ struct ITunesImageAttributes {
 };
 
 /// "itunes:image": the artwork, by its "href" attribute.
-struct ITunesImage {
-    using Attributes = ITunesImageAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &ITunesImage::attributes)};
-};
+using ITunesImage = WithAttributes<ITunesImageAttributes>;
 
 /// "itunes:owner" with its "itunes:email" and "itunes:name" children.
 struct ITunesOwner {

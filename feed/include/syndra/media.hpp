@@ -186,13 +186,7 @@ struct MediaRightsAttributes {
 };
 
 /// "media:rights". No element fills it.
-struct MediaRights {
-    using Attributes = MediaRightsAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaRights::attributes)};
-};
+using MediaRights = WithAttributes<MediaRightsAttributes>;
 
 struct MediaStarRatingAttributes {
     std::optional<Real> average{};
@@ -207,13 +201,7 @@ struct MediaStarRatingAttributes {
 };
 
 /// "media:starRating" of a community.
-struct MediaStarRating {
-    using Attributes = MediaStarRatingAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaStarRating::attributes)};
-};
+using MediaStarRating = WithAttributes<MediaStarRatingAttributes>;
 
 struct MediaStatisticsAttributes {
     std::optional<std::int64_t> views{};
@@ -225,13 +213,7 @@ struct MediaStatisticsAttributes {
 };
 
 /// "media:statistics" of a community.
-struct MediaStatistics {
-    using Attributes = MediaStatisticsAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaStatistics::attributes)};
-};
+using MediaStatistics = WithAttributes<MediaStatisticsAttributes>;
 
 struct MediaStatusAttributes {
     std::optional<Text> state{};
@@ -242,13 +224,7 @@ struct MediaStatusAttributes {
 };
 
 /// "media:status": whether the media is still available.
-struct MediaStatus {
-    using Attributes = MediaStatusAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaStatus::attributes)};
-};
+using MediaStatus = WithAttributes<MediaStatusAttributes>;
 
 struct MediaSubTitleAttributes {
     std::optional<Text> type{};
@@ -261,13 +237,7 @@ struct MediaSubTitleAttributes {
 };
 
 /// "media:subTitle": a subtitle file.
-struct MediaSubTitle {
-    using Attributes = MediaSubTitleAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &MediaSubTitle::attributes)};
-};
+using MediaSubTitle = WithAttributes<MediaSubTitleAttributes>;
 
 struct MediaTextAttributes {
     std::optional<Text> type{};

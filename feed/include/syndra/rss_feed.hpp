@@ -58,13 +58,7 @@ struct RSSFeedCloudAttributes {
 };
 
 /// The channel "cloud": where to register for update notifications.
-struct RSSFeedCloud {
-    using Attributes = RSSFeedCloudAttributes;
-
-    std::optional<Attributes> attributes{};
-
-    static constexpr auto fields = std::tuple{field("attributes", &RSSFeedCloud::attributes)};
-};
+using RSSFeedCloud = WithAttributes<RSSFeedCloudAttributes>;
 
 /// The channel "image".
 struct RSSFeedImage {

@@ -127,8 +127,7 @@ std::variant<nlohmann::json, DecodingError> parse(std::string_view bytes) {
                              "nested more than " + std::to_string(kMaxDepth) + " levels deep",
                              true};
     }
-    // The JSON library takes a NUL byte for the end of the text and ignores
-    // whatever follows it; JSON has no NUL outside an escape, so one is an error.
+    // See saxParse: a NUL would end the JSON library's read early.
     if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
         std::string detail = "a NUL byte at offset ";
         detail += std::to_string(nul);

@@ -135,6 +135,16 @@ inline constexpr int kMaxDepth = 512;
 /// nested input.
 std::variant<nlohmann::json, DecodingError> parse(std::string_view bytes);
 
+/// Reads `bytes` as JSON into a SAX handler of the JSON library; false when
+/// they are not JSON. The library takes a NUL byte for the end of the text and
+/// ignores whatever follows; JSON has no NUL outside an escape, so here, as in
+/// parse(), one makes the text not JSON.
+template <class Handler>
+bool saxParse(std::string_view bytes, Handler& handler) {
+    return bytes.find('\0') == std::string_view::npos &&
+           nlohmann::json::sax_parse(bytes.begin(), bytes.end(), &handler);
+}
+
 /// Decodes a record from an already parsed value.
 template <Record R>
 std::variant<R, DecodingError> decodeValue(const nlohmann::json& value, DateParser dates = {});
