@@ -54,16 +54,36 @@ std::optional<std::string> decomposed(const icu::Normalizer2& nfd, std::string_v
 }  // namespace
 
 void Text::assign(std::string_view bytes) {
-    if (bytes.empty()) {
-        block_.reset();
-        return;
-    }
     const std::size_t size = bytes.size();
-    auto block = std::make_unique_for_overwrite<char[]>(kHeaderSize + size + 1);
-    std::memcpy(block.get(), &size, kHeaderSize);
-    std::memcpy(block.get() + kHeaderSize, bytes.data(), size);
-    block[kHeaderSize + size] = '\0';
-    block_ = std::move(block);
+    std::uintptr_t word = 0;
+    if (size != 0 && size <= kInlineSize) {
+        auto* out = reinterpret_cast<char*>(&word);
+        out[kTagByte] = static_cast<char>((size << 1) | 1);
+        std::memcpy(out + kInlineBytes, bytes.data(), size);
+    } else if (size != 0) {
+        // Through std::uint16_t, so that the block's address is even and
+        // cannot be taken for an inline text.
+        auto* block = reinterpret_cast<unsigned char*>(
+            std::allocator<std::uint16_t>().allocate(blockUnits(size)));
+        unsigned char* at = block;
+        for (std::size_t rest = size;; rest >>= 7) {
+            *at++ = static_cast<unsigned char>((rest & 0x7f) | (rest >= 0x80 ? 0x80 : 0));
+            if (rest < 0x80) break;
+        }
+        std::memcpy(at, bytes.data(), size);
+        at[size] = '\0';
+        word = reinterpret_cast<std::uintptr_t>(block);
+    }
+    release();
+    word_ = word;
+}
+
+void Text::release() noexcept {
+    if (word_ != 0 && !isInline()) {
+        std::allocator<std::uint16_t>().deallocate(reinterpret_cast<std::uint16_t*>(word_),
+                                                   blockUnits(size()));
+    }
+    word_ = 0;
 }
 
 void Text::append(std::string_view more) {
