@@ -87,6 +87,16 @@ protected:
         if (view->alert()) view->alert()->close();
     }
 
+    // Shows the deck with a three-episode feed, one second into playing.
+    void showPlaying() {
+        feedSource.next = [] { return syndra::Result(syndra::Feed(fakes::numberedFeed(3))); };
+        view->show();
+        time.drain();
+        players.current->events.ready(true);
+        time.advance(1.0);
+        pumpEvents();
+    }
+
     fakes::VirtualTime time{double(player::kScheduleEpoch) + 4000.0};
     fakes::FakeFeedSource feedSource{time};
     fakes::FakeAudioPlayerFactory players{time};
@@ -172,12 +182,7 @@ QImage onScreen(QWidget& widget) {
 }
 
 TEST_F(ContentViewTest, TheNoticeIsDrawnDuringTheCountdownAndErasedAfter) {
-    feedSource.next = [] { return syndra::Result(syndra::Feed(fakes::numberedFeed(3))); };
-    view->show();
-    time.drain();
-    players.current->events.ready(true);
-    time.advance(1.0);
-    pumpEvents();
+    showPlaying();
     const QRect notice(140, 118, 116, 30);  // between the reels
     const QImage playing = onScreen(*view).copy(notice);
 
@@ -205,12 +210,7 @@ struct PaintCounter : QObject {
 };
 
 TEST_F(ContentViewTest, NothingIsDrawnWhileNobodySeesTheDeckButTheSoundPlaysOn) {
-    feedSource.next = [] { return syndra::Result(syndra::Feed(fakes::numberedFeed(3))); };
-    view->show();
-    time.drain();
-    players.current->events.ready(true);
-    time.advance(1.0);
-    pumpEvents();
+    showPlaying();
     PaintCounter counter;
     view->installEventFilter(&counter);
     for (const auto& [name, hide, unhide] :

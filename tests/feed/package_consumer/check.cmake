@@ -4,13 +4,7 @@
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
-function(run)
-    execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${ARGV}\n${out}\n${err}")
-    endif()
-    set(output "${out}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../../support/run.cmake)
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --component syndra --prefix ${prefix})
 # The library may have been built with sanitizers or for coverage; its users
