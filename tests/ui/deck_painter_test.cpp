@@ -81,6 +81,9 @@ TEST_F(DeckPainterTest, WaitNoticeAppearsOnlyBetweenEpisodes) {
     ASSERT_FALSE(notice.isEmpty());
     EXPECT_NEAR(notice.center().x(), 200, 4);
     EXPECT_NEAR(notice.center().y(), 132.75, 5);
+    // While an episode plays, the paper there stays bare.
+    const QImage paper = QImage(artwork.cassette).convertToFormat(render(blank).format());
+    EXPECT_TRUE(difference(paper, render(blank), notice).isEmpty());
 }
 
 TEST_F(DeckPainterTest, TurningTheReelsChangesOnlyTheReels) {
