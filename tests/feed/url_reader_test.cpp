@@ -62,6 +62,7 @@ HttpResponse route(const std::string& target, const std::string& head) {
         {"/gzip", answer(200, "OK", kGzipFeed, "Content-Encoding: gzip\r\n")},
         {"/loop", answer(301, "Moved Permanently", "", "Location: /loop\r\n")},
         {"/to-ftp", answer(302, "Found", "", "Location: ftp://127.0.0.1/x\r\n")},
+        {"/bad-request", answer(400, "Bad Request", "no")},
         {"/gone", answer(410, "Gone", "bye")},
         {"/teapot", answer(503, "Busy Brewing", "later")},
         {"/big", answer(200, "OK", std::string(5000, 'x'))},
@@ -78,9 +79,11 @@ protected:
     void SetUp() override {
         ::mkdir(dir_.c_str(), 0700);
         std::ofstream(dir_ + "/feed 100%.xml") << kFeed;
+        std::ofstream(dir_ + "/4097.xml") << std::string(4097, 'x');
     }
     void TearDown() override {
         std::remove((dir_ + "/feed 100%.xml").c_str());
+        std::remove((dir_ + "/4097.xml").c_str());
         ::rmdir(dir_.c_str());
     }
     /// `text` with the data file's placeholders filled in.
