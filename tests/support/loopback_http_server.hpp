@@ -120,12 +120,17 @@ private:
             while (!stop_) std::this_thread::sleep_for(std::chrono::milliseconds(20));
         } else {
             const std::string answer = render(response, ranged ? head : std::string());
-            const std::size_t step = response.dripMs > 0 ? 1 : answer.size();
+            // A dripping answer sends its head at once and then its body a
+            // byte at a time: clients time out a silent head on their own.
+            const std::size_t head = answer.find("\r\n\r\n");
+            std::size_t step =
+                response.dripMs > 0 && head != std::string::npos ? head + 4 : answer.size();
             for (std::size_t sent = 0; sent < answer.size() && !stop_;) {
                 const ssize_t n = ::send(client, answer.data() + sent,
                                          std::min(step, answer.size() - sent), MSG_NOSIGNAL);
                 if (n <= 0) break;
                 sent += static_cast<std::size_t>(n);
+                if (response.dripMs > 0) step = 1;
                 std::this_thread::sleep_for(std::chrono::milliseconds(response.dripMs));
             }
             ::shutdown(client, SHUT_WR);

@@ -225,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "not valid JSON"},
         FailureCase{
             "Timeout", {.silent = true}, "Timed out after 0.4 s waiting for http://127.0.0.1"},
-        // Every byte restarts Qt's transfer timeout; the check must still end.
+        // Every byte of the body restarts Qt's transfer timeout; the check
+        // must still end.
         FailureCase{
             "DrippingAnswer", {.body = kNewVersion, .dripMs = 100}, "Timed out after 0.4 s"},
         FailureCase{"TooLarge", {.body = std::string(2 << 20, ' ')}, "larger than"}),
