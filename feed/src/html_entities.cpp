@@ -30,6 +30,21 @@ bool isAsciiAlnum(char c) noexcept {
 // The longest HTML entity name has 31 characters.
 constexpr std::size_t kMaxNameLength = 32;
 
+// XML's own five, which the table leaves out. Most references in a feed are
+// these ("&lt;p&gt;" in escaped HTML), so they are told apart before a search.
+bool isPredefined(std::string_view name) noexcept {
+    switch (name.size()) {
+        case 2:
+            return name == "lt" || name == "gt";
+        case 3:
+            return name == "amp";
+        case 4:
+            return name == "quot" || name == "apos";
+        default:
+            return false;
+    }
+}
+
 const Entity* find(std::string_view name) noexcept {
     const auto* begin = std::begin(kEntities);
     const auto* end = std::end(kEntities);
@@ -62,8 +77,9 @@ std::string htmlEntityDeclarations(std::string_view document) {
             ++p;
         }
         if (p == end || *p != ';') continue;
-        const Entity* e =
-            find(std::string_view(nameStart, static_cast<std::size_t>(p - nameStart)));
+        const std::string_view name(nameStart, static_cast<std::size_t>(p - nameStart));
+        if (isPredefined(name)) continue;
+        const Entity* e = find(name);
         if (e == nullptr) continue;
         const auto index = static_cast<std::size_t>(e - std::begin(kEntities));
         if (!declared[index]) {
