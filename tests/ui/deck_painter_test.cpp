@@ -77,13 +77,14 @@ TEST_F(DeckPainterTest, LabelLinesStartAtTheirColumnAndCentreOnTheirRows) {
 TEST_F(DeckPainterTest, WaitNoticeAppearsOnlyBetweenEpisodes) {
     DeckState waiting = blank;
     waiting.hasEnded = true;
-    const QRect notice = difference(render(blank), render(waiting), QRect(0, 0, 400, 257));
+    const QImage playing = render(blank);
+    const QRect notice = difference(playing, render(waiting), QRect(0, 0, 400, 257));
     ASSERT_FALSE(notice.isEmpty());
     EXPECT_NEAR(notice.center().x(), 200, 4);
     EXPECT_NEAR(notice.center().y(), 132.75, 5);
     // While an episode plays, the paper there stays bare.
-    const QImage paper = QImage(artwork.cassette).convertToFormat(render(blank).format());
-    EXPECT_TRUE(difference(paper, render(blank), notice).isEmpty());
+    const QImage paper = QImage(artwork.cassette).convertToFormat(playing.format());
+    EXPECT_TRUE(difference(paper, playing, notice).isEmpty());
 }
 
 TEST_F(DeckPainterTest, TurningTheReelsChangesOnlyTheReels) {
