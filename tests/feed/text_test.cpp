@@ -56,6 +56,14 @@ TEST(TextTest, KeepsEveryLengthWholeThroughCopiesMovesAndAppends) {
         moved.append(std::string_view("\0z", 2));
         EXPECT_EQ(moved, bytes + std::string("\0z", 2)) << size;
         EXPECT_EQ(text, bytes) << size;
+        // An optional text keeps "no text" apart from "", whatever moves it.
+        std::optional<Text> held = text, none, taken = std::move(held), kept = none;
+        EXPECT_TRUE(held && taken == bytes && !std::optional<Text>(std::move(none)) && !none)
+            << size;
+        kept.swap(taken);
+        EXPECT_TRUE(kept == bytes && !taken && taken.value_or(moved) == moved) << size;
+        EXPECT_TRUE(kept.emplace(*kept) == bytes && (kept = std::nullopt) == std::optional<Text>())
+            << size;
     }
 }
 

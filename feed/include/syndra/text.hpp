@@ -5,8 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace syndra {
 
@@ -71,6 +74,15 @@ public:
     }
 
 private:
+    friend class std::optional<Text>;
+
+    // An inline text of no bytes: no text is ever held so (the empty text is
+    // 0), which leaves the pattern free to mean "no text" in an optional.
+    static constexpr std::uintptr_t kAbsentWord = 1;
+    struct Absent {};
+    constexpr explicit Text(Absent) noexcept : word_(kAbsentWord) {}
+    bool absent() const noexcept { return word_ == kAbsentWord; }
+
     // word_ is 0 (empty), a pointer to the heap block (its lowest bit clear:
     // the block is allocated for at least two bytes' alignment), or an inline
     // text: the byte holding the word's lowest bit is the tag, (size << 1) | 1,
@@ -115,6 +127,112 @@ inline std::string_view Text::view() const noexcept {
 }
 
 }  // namespace syndra
+
+/// An optional text is one word, not two: a model holds dozens of text fields
+/// per item and most stay absent, so this halves what they cost. Absence is
+/// the Text pattern no text uses; everything else behaves as std::optional.
+template <>
+class std::optional<syndra::Text> {
+    using Text = syndra::Text;
+
+    template <class U>
+    static constexpr bool kFromValue = std::is_constructible_v<Text, U&&> &&
+                                       !std::is_same_v<std::remove_cvref_t<U>, std::in_place_t> &&
+                                       !std::is_same_v<std::remove_cvref_t<U>, optional>;
+    template <class U>
+    static constexpr bool kFromOther =
+        !std::is_same_v<U, Text> && std::is_constructible_v<Text, const U&>;
+
+public:
+    using value_type = Text;
+
+    constexpr optional() noexcept : text_(Text::Absent{}) {}
+    constexpr optional(std::nullopt_t) noexcept : optional() {}
+    optional(const optional& other) : text_(other ? Text(other.text_) : Text(Text::Absent{})) {}
+    optional(optional&& other) noexcept
+        : text_(other ? std::move(other.text_) : Text(Text::Absent{})) {}
+    template <class... Args>
+    requires std::is_constructible_v<Text, Args&&...>
+    constexpr explicit optional(std::in_place_t, Args&&... args)
+        : text_(std::forward<Args>(args)...) {}
+    template <class U = Text>
+    requires kFromValue<U>
+    constexpr explicit(!std::is_convertible_v<U&&, Text>) optional(U&& value)
+        : text_(std::forward<U>(value)) {}
+    template <class U>
+    requires kFromOther<U>
+    explicit(!std::is_convertible_v<const U&, Text>) optional(const optional<U>& other)
+        : text_(other ? Text(*other) : Text(Text::Absent{})) {}
+    template <class U>
+    requires kFromOther<U>
+    explicit(!std::is_convertible_v<const U&, Text>) optional(optional<U>&& other)
+        : text_(other ? Text(std::move(*other)) : Text(Text::Absent{})) {}
+    ~optional() = default;
+
+    optional& operator=(std::nullopt_t) noexcept {
+        reset();
+        return *this;
+    }
+    optional& operator=(const optional& other) {
+        if (other) {
+            text_ = other.text_;
+        } else {
+            reset();
+        }
+        return *this;
+    }
+    optional& operator=(optional&& other) noexcept {
+        if (other) {
+            text_ = std::move(other.text_);
+        } else {
+            reset();
+        }
+        return *this;
+    }
+    template <class U = Text>
+    requires kFromValue<U> && std::is_assignable_v<Text&, U&&> optional& operator=(U&& value) {
+        text_ = std::forward<U>(value);
+        return *this;
+    }
+
+    template <class... Args>
+    Text& emplace(Args&&... args) {
+        Text made(std::forward<Args>(args)...);
+        text_ = std::move(made);
+        return text_;
+    }
+    void swap(optional& other) noexcept { std::swap(text_, other.text_); }
+    void reset() noexcept { text_ = Text(Text::Absent{}); }
+
+    bool has_value() const noexcept { return !text_.absent(); }
+    explicit operator bool() const noexcept { return has_value(); }
+
+    const Text* operator->() const noexcept { return &text_; }
+    Text* operator->() noexcept { return &text_; }
+    const Text& operator*() const& noexcept { return text_; }
+    Text& operator*() & noexcept { return text_; }
+    Text&& operator*() && noexcept { return std::move(text_); }
+    const Text&& operator*() const&& noexcept { return std::move(text_); }
+
+    const Text& value() const& { return has_value() ? text_ : throwAbsent(); }
+    Text& value() & { return has_value() ? text_ : throwAbsent(); }
+    Text&& value() && { return std::move(has_value() ? text_ : throwAbsent()); }
+    const Text&& value() const&& { return std::move(has_value() ? text_ : throwAbsent()); }
+
+    template <class U>
+    Text value_or(U&& fallback) const& {
+        return has_value() ? text_ : static_cast<Text>(std::forward<U>(fallback));
+    }
+    template <class U>
+    Text value_or(U&& fallback) && {
+        return has_value() ? std::move(text_) : static_cast<Text>(std::forward<U>(fallback));
+    }
+
+private:
+    [[noreturn]] static Text& throwAbsent() { throw std::bad_optional_access(); }
+
+    Text text_;
+};
 
 template <>
 struct std::hash<syndra::Text> {
