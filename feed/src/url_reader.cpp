@@ -1,5 +1,6 @@
 #include "detail/url_reader.hpp"
 
+#include "detail/curl_library.hpp"
 #include "detail/limits.hpp"
 #include "detail/xml_reader.hpp"
 
@@ -144,20 +145,13 @@ Read readFileURL(std::string_view url, std::size_t maxBytes) {
 
 // ---------------------------------------------------------------- http(s) URLs
 
-void initCurlOnce() {
-    // Function-local static: runs once, thread-safely, before the first transfer.
-    static const bool initialised = [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        return true;
-    }();
-    (void)initialised;
-}
-
 struct CurlCleanup {
-    void operator()(CURL* c) const noexcept { curl_easy_cleanup(c); }
+    const CurlLibrary* lib;
+    void operator()(CURL* c) const noexcept { lib->easyCleanup(c); }
 };
 struct CurlUrlCleanup {
-    void operator()(CURLU* u) const noexcept { curl_url_cleanup(u); }
+    const CurlLibrary* lib;
+    void operator()(CURLU* u) const noexcept { lib->urlCleanup(u); }
 };
 
 struct Transfer {
@@ -278,24 +272,25 @@ struct Endpoint {
     std::string port;
 };
 
-Endpoint endpointOf(const std::string& url) {
+Endpoint endpointOf(const CurlLibrary& lib, const std::string& url) {
     Endpoint e;
-    std::unique_ptr<CURLU, CurlUrlCleanup> u(curl_url());
-    if (!u || curl_url_set(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return e;
+    std::unique_ptr<CURLU, CurlUrlCleanup> u(lib.url(), CurlUrlCleanup{&lib});
+    if (!u || lib.urlSet(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return e;
     char* part = nullptr;
-    if (curl_url_get(u.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
+    if (lib.urlGet(u.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
         e.host = part;
-        curl_free(part);
+        lib.free(part);
     }
-    if (curl_url_get(u.get(), CURLUPART_PORT, &part, CURLU_DEFAULT_PORT) == CURLUE_OK) {
+    if (lib.urlGet(u.get(), CURLUPART_PORT, &part, CURLU_DEFAULT_PORT) == CURLUE_OK) {
         e.port = part;
-        curl_free(part);
+        lib.free(part);
     }
     return e;
 }
 
 struct SlistFree {
-    void operator()(curl_slist* list) const noexcept { curl_slist_free_all(list); }
+    const CurlLibrary* lib;
+    void operator()(curl_slist* list) const noexcept { lib->slistFreeAll(list); }
 };
 
 // A header value that would end the header early is not sent at all.
@@ -304,17 +299,19 @@ bool safeHeaderValue(std::string_view value) noexcept {
 }
 
 Response readHttp(const std::string& url, const UrlReadOptions& options) {
-    initCurlOnce();
-    std::unique_ptr<CURL, CurlCleanup> curl(curl_easy_init());
+    const auto& loaded = curlLibrary();
+    if (!loaded) return loaded.failureAs<UrlResponse>();
+    const CurlLibrary& lib = *loaded;
+    std::unique_ptr<CURL, CurlCleanup> curl(lib.easyInit(), CurlCleanup{&lib});
     if (!curl) return Response::failure("Unable to start an HTTP transfer", ErrorKind::network);
     Transfer t;
     t.maxBytes = options.maxBytes;
     t.abort = options.abort;
     char errorBuffer[CURL_ERROR_SIZE] = {};
     const std::string agent = options.userAgent.empty() ? userAgent() : options.userAgent;
-    std::unique_ptr<curl_slist, SlistFree> headers;
-    auto addHeader = [&headers](const std::string& line) {
-        curl_slist* grown = curl_slist_append(headers.get(), line.c_str());
+    std::unique_ptr<curl_slist, SlistFree> headers(nullptr, SlistFree{&lib});
+    auto addHeader = [&headers, &lib](const std::string& line) {
+        curl_slist* grown = lib.slistAppend(headers.get(), line.c_str());
         if (grown == nullptr) throw std::bad_alloc();
         (void)headers.release();
         headers.reset(grown);
@@ -324,35 +321,34 @@ Response readHttp(const std::string& url, const UrlReadOptions& options) {
         addHeader("If-Modified-Since: " + options.lastModified);
     }
     CURL* c = curl.get();
-    if (headers) curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, options.maxRedirects);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS,
-                     static_cast<long>(options.connectTimeout.count()));
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (safeHeaderValue(agent)) curl_easy_setopt(c, CURLOPT_USERAGENT, agent.c_str());
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &onBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &onHeader);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, &t);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &onProgress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
+    if (headers) lib.easySetopt(c, CURLOPT_HTTPHEADER, headers.get());
+    lib.easySetopt(c, CURLOPT_URL, url.c_str());
+    lib.easySetopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib.easySetopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    lib.easySetopt(c, CURLOPT_MAXREDIRS, options.maxRedirects);
+    lib.easySetopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
+    lib.easySetopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
+    lib.easySetopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBytes));
+    lib.easySetopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    lib.easySetopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
+    lib.easySetopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (safeHeaderValue(agent)) lib.easySetopt(c, CURLOPT_USERAGENT, agent.c_str());
+    lib.easySetopt(c, CURLOPT_NOSIGNAL, 1L);
+    lib.easySetopt(c, CURLOPT_ERRORBUFFER, errorBuffer);
+    lib.easySetopt(c, CURLOPT_WRITEFUNCTION, &onBody);
+    lib.easySetopt(c, CURLOPT_WRITEDATA, &t);
+    lib.easySetopt(c, CURLOPT_HEADERFUNCTION, &onHeader);
+    lib.easySetopt(c, CURLOPT_HEADERDATA, &t);
+    lib.easySetopt(c, CURLOPT_NOPROGRESS, 0L);
+    lib.easySetopt(c, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    lib.easySetopt(c, CURLOPT_XFERINFODATA, &t);
 
-    const CURLcode code = curl_easy_perform(c);
+    const CURLcode code = lib.easyPerform(c);
 
     char* effective = nullptr;
-    curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
-    const Endpoint where = endpointOf(effective != nullptr ? effective : url);
+    lib.easyGetinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
+    const Endpoint where = endpointOf(lib, effective != nullptr ? effective : url);
     const std::string host = where.host.empty() ? url : where.host;
 
     if (t.aborted || code == CURLE_ABORTED_BY_CALLBACK)
@@ -369,7 +365,7 @@ Response readHttp(const std::string& url, const UrlReadOptions& options) {
             return failure("Could not resolve host " + host);
         case CURLE_COULDNT_CONNECT: {
             long osError = 0;
-            curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osError);
+            lib.easyGetinfo(c, CURLINFO_OS_ERRNO, &osError);
             if (osError == ECONNREFUSED || osError == 0) {
                 return failure("Connection refused by " + host + ":" + where.port);
             }
@@ -378,7 +374,7 @@ Response readHttp(const std::string& url, const UrlReadOptions& options) {
         }
         case CURLE_OPERATION_TIMEDOUT: {
             curl_off_t connected = 0;
-            curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connected);
+            lib.easyGetinfo(c, CURLINFO_CONNECT_TIME_T, &connected);
             if (connected == 0) {
                 return failure("Connection timed out after " + secondsText(options.connectTimeout));
             }
@@ -397,15 +393,15 @@ Response readHttp(const std::string& url, const UrlReadOptions& options) {
         case CURLE_SSL_CACERT_BADFILE:
         case CURLE_SSL_CONNECT_ERROR:
             return failure("TLS connection to " + host + " failed: " +
-                           (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+                           (errorBuffer[0] != '\0' ? errorBuffer : lib.easyStrerror(code)));
         case CURLE_BAD_CONTENT_ENCODING:
             return failure("Response from " + host + " could not be decompressed");
         default:
             return failure("Download from " + host + " failed: " +
-                           (errorBuffer[0] != '\0' ? errorBuffer : curl_easy_strerror(code)));
+                           (errorBuffer[0] != '\0' ? errorBuffer : lib.easyStrerror(code)));
     }
     long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    lib.easyGetinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (status >= 400) {
         std::string reason = t.statusReason.empty() ? standardReason(status) : t.statusReason;
         std::string text = "HTTP " + std::to_string(status);
@@ -418,7 +414,7 @@ Response readHttp(const std::string& url, const UrlReadOptions& options) {
     response.etag = std::move(t.etag);
     response.lastModified = std::move(t.lastModified);
     char* type = nullptr;
-    if (curl_easy_getinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr) {
+    if (lib.easyGetinfo(c, CURLINFO_CONTENT_TYPE, &type) == CURLE_OK && type != nullptr) {
         response.contentType = type;
     }
     response.finalURL = effective != nullptr ? effective : url;
@@ -439,8 +435,12 @@ std::optional<std::string> sanitizeFeedURL(std::string_view url) {
     const std::string wrapped = lowerScheme(rest);
     std::string rewritten =
         wrapped == "http" || wrapped == "https" ? std::string(rest) : "http:" + std::string(rest);
-    std::unique_ptr<CURLU, CurlUrlCleanup> u(curl_url());
-    if (!u || curl_url_set(u.get(), CURLUPART_URL, rewritten.c_str(), 0) != CURLUE_OK) {
+    // Without libcurl the URL goes unchecked: reading it then says what is missing.
+    const auto& loaded = curlLibrary();
+    if (!loaded) return rewritten;
+    const CurlLibrary& lib = *loaded;
+    std::unique_ptr<CURLU, CurlUrlCleanup> u(lib.url(), CurlUrlCleanup{&lib});
+    if (!u || lib.urlSet(u.get(), CURLUPART_URL, rewritten.c_str(), 0) != CURLUE_OK) {
         return std::nullopt;
     }
     return rewritten;

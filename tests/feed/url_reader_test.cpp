@@ -1,4 +1,5 @@
 #include "detail/url_reader.hpp"
+#include "detail/curl_library.hpp"
 #include "support/case_file.hpp"
 #include "support/loopback_http_server.hpp"
 
@@ -188,6 +189,17 @@ TEST_F(UrlReading, TheSizeCapIsNamedInMebibytes) {
     options_.maxBytes = 1 << 20;
     EXPECT_EQ(detail::readURL(server_.url("/mebibyte-and-one"), options_).error(),
               "Feed larger than 1 MiB");
+}
+
+// libcurl is loaded on first use; a machine without it, or with one too old,
+// gets a reason instead of a crash.
+TEST(UrlReadingLibrary, AMissingOrForeignLibcurlIsNamed) {
+    EXPECT_EQ(detail::loadCurl({"libsyndra-none.so.1", "libsyndra-none.so.2"}).error(),
+              "Reading http and https URLs needs libcurl, which is not installed (looked for "
+              "libsyndra-none.so.1, libsyndra-none.so.2)");
+    EXPECT_EQ(detail::loadCurl({"libsyndra-none.so.1", "libm.so.6"}).error(),
+              "libm.so.6 is too old: it lacks curl_global_init");
+    EXPECT_TRUE(detail::curlLibrary());
 }
 
 TEST(UrlReadingRefused, AListenerThatNeverTakesTheConnectionTimesOut) {
