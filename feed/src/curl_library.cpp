@@ -4,22 +4,42 @@
 
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 namespace syndra::detail {
 namespace {
 
-template <class Function>
-bool resolve(void* handle, const char* name, Function& out, std::string& missing) {
-    void* symbol = dlsym(handle, name);
-    if (symbol == nullptr) {
-        missing = name;
-        return false;
+// Looks up the functions of one loaded library; each lookup converts to the
+// function pointer type of the field it initialises.
+class Symbols {
+public:
+    explicit Symbols(void* handle) noexcept : handle_(handle) {}
+
+    struct Address {
+        void* address;
+        template <class Function>
+        requires std::is_function_v<Function>
+        operator Function*() const noexcept {
+            // POSIX guarantees a function's address survives the trip through void*.
+            Function* function = nullptr;
+            static_assert(sizeof function == sizeof address);
+            std::memcpy(&function, &address, sizeof function);
+            return function;
+        }
+    };
+
+    Address operator()(const char* name) {
+        void* address = dlsym(handle_, name);
+        if (address == nullptr && missing_.empty()) missing_ = name;
+        return {address};
     }
-    // POSIX guarantees a function's address survives the trip through void*.
-    static_assert(sizeof(Function) == sizeof(symbol));
-    std::memcpy(&out, &symbol, sizeof out);
-    return true;
-}
+    /// The first function not found, or "".
+    const std::string& missing() const noexcept { return missing_; }
+
+private:
+    void* handle_;
+    std::string missing_;
+};
 
 }  // namespace
 
@@ -34,26 +54,27 @@ Fallible<CurlLibrary> loadCurl(std::initializer_list<const char*> names) {
             tried += name;
             continue;
         }
-        CurlLibrary lib;
-        decltype(&curl_global_init) globalInit = nullptr;
-        std::string missing;
-        const bool complete = resolve(handle, "curl_global_init", globalInit, missing) &&
-                              resolve(handle, "curl_easy_init", lib.easyInit, missing) &&
-                              resolve(handle, "curl_easy_setopt", lib.easySetopt, missing) &&
-                              resolve(handle, "curl_easy_perform", lib.easyPerform, missing) &&
-                              resolve(handle, "curl_easy_getinfo", lib.easyGetinfo, missing) &&
-                              resolve(handle, "curl_easy_cleanup", lib.easyCleanup, missing) &&
-                              resolve(handle, "curl_easy_strerror", lib.easyStrerror, missing) &&
-                              resolve(handle, "curl_slist_append", lib.slistAppend, missing) &&
-                              resolve(handle, "curl_slist_free_all", lib.slistFreeAll, missing) &&
-                              resolve(handle, "curl_url", lib.url, missing) &&
-                              resolve(handle, "curl_url_set", lib.urlSet, missing) &&
-                              resolve(handle, "curl_url_get", lib.urlGet, missing) &&
-                              resolve(handle, "curl_url_cleanup", lib.urlCleanup, missing) &&
-                              resolve(handle, "curl_free", lib.free, missing);
-        if (!complete) {
+        Symbols symbol(handle);
+        const decltype(&curl_global_init) globalInit = symbol("curl_global_init");
+        const CurlLibrary lib{
+            .easyInit = symbol("curl_easy_init"),
+            .easySetopt = symbol("curl_easy_setopt"),
+            .easyPerform = symbol("curl_easy_perform"),
+            .easyGetinfo = symbol("curl_easy_getinfo"),
+            .easyCleanup = symbol("curl_easy_cleanup"),
+            .easyStrerror = symbol("curl_easy_strerror"),
+            .slistAppend = symbol("curl_slist_append"),
+            .slistFreeAll = symbol("curl_slist_free_all"),
+            .url = symbol("curl_url"),
+            .urlSet = symbol("curl_url_set"),
+            .urlGet = symbol("curl_url_get"),
+            .urlCleanup = symbol("curl_url_cleanup"),
+            .free = symbol("curl_free"),
+        };
+        if (!symbol.missing().empty()) {
             return Fallible<CurlLibrary>::failure(
-                std::string(name) + " is too old: it lacks " + missing, ErrorKind::network);
+                std::string(name) + " is too old: it lacks " + symbol.missing(),
+                ErrorKind::network);
         }
         if (globalInit(CURL_GLOBAL_DEFAULT) != CURLE_OK) {
             return Fallible<CurlLibrary>::failure(std::string(name) + " could not start",
