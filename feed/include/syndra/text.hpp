@@ -234,6 +234,8 @@ private:
     Text text_;
 };
 
+static_assert(sizeof(std::optional<syndra::Text>) == sizeof(syndra::Text));
+
 template <>
 struct std::hash<syndra::Text> {
     std::size_t operator()(const syndra::Text& text) const noexcept {
