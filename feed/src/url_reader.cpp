@@ -272,10 +272,19 @@ struct Endpoint {
     std::string port;
 };
 
+using ParsedUrl = std::unique_ptr<CURLU, CurlUrlCleanup>;
+
+// `url` as libcurl reads it, or null when libcurl refuses it.
+ParsedUrl parsedUrl(const CurlLibrary& lib, const std::string& url) {
+    ParsedUrl u(lib.url(), CurlUrlCleanup{&lib});
+    if (u && lib.urlSet(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) u.reset();
+    return u;
+}
+
 Endpoint endpointOf(const CurlLibrary& lib, const std::string& url) {
     Endpoint e;
-    std::unique_ptr<CURLU, CurlUrlCleanup> u(lib.url(), CurlUrlCleanup{&lib});
-    if (!u || lib.urlSet(u.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) return e;
+    const ParsedUrl u = parsedUrl(lib, url);
+    if (!u) return e;
     char* part = nullptr;
     if (lib.urlGet(u.get(), CURLUPART_HOST, &part, 0) == CURLUE_OK) {
         e.host = part;
@@ -438,11 +447,7 @@ std::optional<std::string> sanitizeFeedURL(std::string_view url) {
     // Without libcurl the URL goes unchecked: reading it then says what is missing.
     const auto& loaded = curlLibrary();
     if (!loaded) return rewritten;
-    const CurlLibrary& lib = *loaded;
-    std::unique_ptr<CURLU, CurlUrlCleanup> u(lib.url(), CurlUrlCleanup{&lib});
-    if (!u || lib.urlSet(u.get(), CURLUPART_URL, rewritten.c_str(), 0) != CURLUE_OK) {
-        return std::nullopt;
-    }
+    if (!parsedUrl(*loaded, rewritten)) return std::nullopt;
     return rewritten;
 }
 
